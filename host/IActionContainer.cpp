@@ -1,0 +1,7 @@
+#include "host/IActionContainer.h"
+
+namespace Plugin::Vantor {
+
+IActionContainer::~IActionContainer() = default;
+
+} // namespace Plugin::Vantor

@@ -1,0 +1,7 @@
+#include "host/ICommand.h"
+
+namespace Plugin::Vantor {
+
+ICommand::~ICommand() = default;
+
+} // namespace Plugin::Vantor

@@ -1,0 +1,7 @@
+#include "host/ITransportLayerInfo.h"
+
+namespace Plugin::Dorvix {
+
+ITransportLayerInfo::~ITransportLayerInfo() = default;
+
+} // namespace Plugin::Dorvix
