@@ -1,0 +1,11 @@
+#include "plugin/IFirmwareUpdaterService.h"
+
+namespace Plugin::FirmwareUpdater {
+
+IFirmwareUpdaterService::IFirmwareUpdaterService(QObject *parent) : Core::Service::IService(parent)
+{
+}
+
+IFirmwareUpdaterService::~IFirmwareUpdaterService() = default;
+
+} // namespace Plugin::FirmwareUpdater
