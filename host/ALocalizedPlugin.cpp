@@ -16,7 +16,8 @@ ALocalizedPlugin::~ALocalizedPlugin()
 
 QString ALocalizedPlugin::pluginName() const
 {
-    const QStringList parts = QString::fromLatin1(metaObject()->className()).split(QStringLiteral("::"));
+    const QStringList parts
+            = QString::fromLatin1(metaObject()->className()).split(QStringLiteral("::"));
     if (parts.size() > 2 && parts.first() == QLatin1String("Plugin"))
         return parts.at(1);
     return parts.last();

@@ -2,9 +2,10 @@
 
 namespace Core::Exception {
 
-BaseException::BaseException(const QString &message) : m_message(message), m_utf8(message.toUtf8())
-{
-}
+BaseException::BaseException(const QString &message)
+    : m_message(message)
+    , m_utf8(message.toUtf8())
+{ }
 
 BaseException::~BaseException() = default;
 

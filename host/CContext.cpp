@@ -2,7 +2,9 @@
 
 namespace Core::VantorComponents {
 
-CContext::CContext(const Core::CId &id) : m_id(id) { }
+CContext::CContext(const Core::CId &id)
+    : m_id(id)
+{ }
 
 CContext::~CContext() = default;
 

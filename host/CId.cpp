@@ -2,7 +2,9 @@
 
 namespace Core {
 
-CId::CId(const char *name) : m_name(name) { }
+CId::CId(const char *name)
+    : m_name(name)
+{ }
 
 CId::~CId() = default;
 

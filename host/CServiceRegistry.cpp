@@ -2,7 +2,9 @@
 
 namespace Core::Service {
 
-CServiceRegistry::CServiceRegistry(QObject *parent) : IServiceRegistry(parent) { }
+CServiceRegistry::CServiceRegistry(QObject *parent)
+    : IServiceRegistry(parent)
+{ }
 
 CServiceRegistry::~CServiceRegistry() = default;
 

@@ -4,8 +4,7 @@ namespace Plugin::Dorvix {
 
 ICameraEnumerationService::ICameraEnumerationService(QObject *parent)
     : Core::Service::IService(parent)
-{
-}
+{ }
 
 ICameraEnumerationService::~ICameraEnumerationService() = default;
 

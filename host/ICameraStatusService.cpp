@@ -2,7 +2,9 @@
 
 namespace Plugin::Dorvix {
 
-ICameraStatusService::ICameraStatusService(QObject *parent) : Core::Service::IService(parent) { }
+ICameraStatusService::ICameraStatusService(QObject *parent)
+    : Core::Service::IService(parent)
+{ }
 
 ICameraStatusService::~ICameraStatusService() = default;
 

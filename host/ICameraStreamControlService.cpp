@@ -4,8 +4,7 @@ namespace Plugin::Dorvix {
 
 ICameraStreamControlService::ICameraStreamControlService(QObject *parent)
     : Core::Service::IService(parent)
-{
-}
+{ }
 
 ICameraStreamControlService::~ICameraStreamControlService() = default;
 

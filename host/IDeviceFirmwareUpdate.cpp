@@ -2,7 +2,9 @@
 
 namespace Plugin::Dorvix {
 
-IDeviceFirmwareUpdate::IDeviceFirmwareUpdate(QObject *parent) : QObject(parent) { }
+IDeviceFirmwareUpdate::IDeviceFirmwareUpdate(QObject *parent)
+    : QObject(parent)
+{ }
 
 IDeviceFirmwareUpdate::~IDeviceFirmwareUpdate() = default;
 

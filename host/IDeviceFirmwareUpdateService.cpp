@@ -4,8 +4,7 @@ namespace Plugin::Dorvix {
 
 IDeviceFirmwareUpdateService::IDeviceFirmwareUpdateService(QObject *parent)
     : Core::Service::IService(parent)
-{
-}
+{ }
 
 IDeviceFirmwareUpdateService::~IDeviceFirmwareUpdateService() = default;
 

@@ -17,16 +17,19 @@ public:
     // Null unless info fits the camera.
     virtual DeviceFirmwareUpdatePtr
     createFirmwareUpdate(Core::DorvixComponents::CameraInfoPtr camera,
-                         QSharedPointer<IFirmwareUpdateInfo> info) = 0;
+                         QSharedPointer<IFirmwareUpdateInfo> info)
+            = 0;
     // Fills compatible with the infos that fit the camera; false when the
     // check itself failed.
     virtual bool findCompatibleUpdates(Core::DorvixComponents::CameraInfoPtr camera,
                                        const QVector<QSharedPointer<IFirmwareUpdateInfo>> &infos,
                                        QVector<QSharedPointer<IFirmwareUpdateInfo>> &compatible,
-                                       bool &flag) = 0;
+                                       bool &flag)
+            = 0;
     // Throws Core::Exception::BaseException when the file cannot be read.
     virtual QVector<QSharedPointer<IFirmwareUpdateInfo>> readUpdateFile(const QString &filePath,
-                                                                        const QString &second) = 0;
+                                                                        const QString &second)
+            = 0;
 };
 
 } // namespace Plugin::Dorvix

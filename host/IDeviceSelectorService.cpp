@@ -2,7 +2,9 @@
 
 namespace Plugin::Lintrel {
 
-IDeviceSelectorService::IDeviceSelectorService(QObject *parent) : Core::Service::IService(parent) { }
+IDeviceSelectorService::IDeviceSelectorService(QObject *parent)
+    : Core::Service::IService(parent)
+{ }
 
 IDeviceSelectorService::~IDeviceSelectorService() = default;
 

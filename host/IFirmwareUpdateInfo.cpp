@@ -2,7 +2,9 @@
 
 namespace Plugin::Dorvix {
 
-IFirmwareUpdateInfo::IFirmwareUpdateInfo(QObject *parent) : QObject(parent) { }
+IFirmwareUpdateInfo::IFirmwareUpdateInfo(QObject *parent)
+    : QObject(parent)
+{ }
 
 IFirmwareUpdateInfo::~IFirmwareUpdateInfo() = default;
 

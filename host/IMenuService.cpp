@@ -2,7 +2,9 @@
 
 namespace Plugin::Vantor {
 
-IMenuService::IMenuService(QObject *parent) : Core::Service::IService(parent) { }
+IMenuService::IMenuService(QObject *parent)
+    : Core::Service::IService(parent)
+{ }
 
 IMenuService::~IMenuService() = default;
 

@@ -18,7 +18,8 @@ public:
     ~IMenuService() override;
 
     virtual ICommand *registerAction(QAction *action, const Core::CId &id,
-                                     const Core::VantorComponents::CContext &context) = 0;
+                                     const Core::VantorComponents::CContext &context)
+            = 0;
     virtual IActionContainer *actionContainer(const Core::CId &id) = 0;
 };
 

@@ -2,7 +2,9 @@
 
 namespace Core::Service {
 
-IService::IService(QObject *parent) : QObject(parent) { }
+IService::IService(QObject *parent)
+    : QObject(parent)
+{ }
 
 IService::~IService() = default;
 

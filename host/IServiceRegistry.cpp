@@ -2,7 +2,9 @@
 
 namespace Core::Service {
 
-IServiceRegistry::IServiceRegistry(QObject *parent) : QObject(parent) { }
+IServiceRegistry::IServiceRegistry(QObject *parent)
+    : QObject(parent)
+{ }
 
 IServiceRegistry::~IServiceRegistry() = default;
 

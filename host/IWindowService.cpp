@@ -2,7 +2,9 @@
 
 namespace Plugin::Vantor {
 
-IWindowService::IWindowService(QObject *parent) : Core::Service::IService(parent) { }
+IWindowService::IWindowService(QObject *parent)
+    : Core::Service::IService(parent)
+{ }
 
 IWindowService::~IWindowService() = default;
 

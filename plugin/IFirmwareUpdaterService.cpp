@@ -2,9 +2,9 @@
 
 namespace Plugin::FirmwareUpdater {
 
-IFirmwareUpdaterService::IFirmwareUpdaterService(QObject *parent) : Core::Service::IService(parent)
-{
-}
+IFirmwareUpdaterService::IFirmwareUpdaterService(QObject *parent)
+    : Core::Service::IService(parent)
+{ }
 
 IFirmwareUpdaterService::~IFirmwareUpdaterService() = default;
 
