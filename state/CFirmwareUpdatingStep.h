@@ -1,0 +1,77 @@
+#pragma once
+
+#include "host/DorvixEnums.h"
+#include "host/IDeviceFirmwareUpdate.h"
+#include "state/CFirmwareUpdateStepBase.h"
+
+#include <QElapsedTimer>
+#include <QList>
+#include <QMutex>
+#include <QTimer>
+
+namespace Plugin::FirmwareUpdater::Internal::Entity {
+class CFirmwareUpdateEntity;
+}
+
+namespace Plugin::FirmwareUpdater::Internal::State {
+
+class CFirmwareUpdateThread;
+
+// Page 4: updates the checked cameras of the update model one after another
+// on a worker thread and records each camera's status and result.
+class CFirmwareUpdatingStep : public CFirmwareUpdateStepBase
+{
+    Q_OBJECT
+
+public:
+    CFirmwareUpdatingStep(QPointer<Core::Service::IServiceRegistry> registry, QWidget *page,
+                          QState *parent);
+    ~CFirmwareUpdatingStep() override;
+
+signals:
+    void firmwareUpdateDone();
+
+public slots:
+    void onUpdatesCanceled();
+
+protected:
+    void onEntry(QEvent *event) override;
+    void onExit(QEvent *event) override;
+
+private slots:
+    void onFirmwareUpdateDone();
+    void startUpdate();
+    void onFirmwareUpdateError(const QString &errorMessage);
+    void
+    onFirmwareUpdateBegin(QSharedPointer<Plugin::Dorvix::IFirmwareUpdateInfo> firmwareUpdateInfo,
+                          uint estimatedDuration);
+    void onFirmwareUpdateProgressStepBegin(Plugin::Dorvix::EFirmwareUpdateStep updateStep,
+                                           uint estimatedUpdateTime, const QString &description);
+    void onFirmwareUpdateProgressStepDone(Plugin::Dorvix::EFirmwareUpdateStep updateStep,
+                                          uint estimatedUpdateTime);
+    void onFirmwareUpdateProgressStepProgressChanged(Plugin::Dorvix::EFirmwareUpdateStep updateStep,
+                                                     double progressPercentDone);
+
+private:
+    void onResetTick();
+    void setCameraColumn(Entity::CFirmwareUpdateEntity *entity, int column, int value);
+
+    CFirmwareUpdateThread *m_thread;
+    Plugin::Dorvix::DeviceFirmwareUpdatePtr m_currentUpdate;
+    QSharedPointer<IFirmwareUpdaterService> m_service;
+    int m_total = 0;
+    uint m_estimatedDuration = 0;
+    QList<QPointer<Entity::CFirmwareUpdateEntity>> m_pending;
+    bool m_started = false;
+    bool m_canceled = false;
+    QMutex m_mutex;
+    int m_stepEstimate = 0;
+    int m_finishedPhasesTime = 0;
+    QTimer m_resetTimer;
+    QElapsedTimer m_resetClock;
+    // True between entry and the start of exit; late signals of the worker
+    // are ignored outside that window.
+    bool m_running = false;
+};
+
+} // namespace Plugin::FirmwareUpdater::Internal::State

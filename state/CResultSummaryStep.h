@@ -1,0 +1,32 @@
+#pragma once
+
+#include "state/CFirmwareUpdateStepBase.h"
+
+namespace Plugin::FirmwareUpdater::Internal::Model {
+class CFirmwareUpdateTreeModel;
+}
+
+namespace Plugin::FirmwareUpdater::Internal::State {
+
+// Page 5: counts the results and links the log and the support page.
+class CResultSummaryStep : public CFirmwareUpdateStepBase
+{
+    Q_OBJECT
+
+public:
+    CResultSummaryStep(QPointer<Core::Service::IServiceRegistry> registry, QWidget *page,
+                       QState *parent);
+    ~CResultSummaryStep() override;
+
+    virtual void setModel(QSharedPointer<Model::CFirmwareUpdateTreeModel> model);
+
+protected:
+    void onEntry(QEvent *event) override;
+    void onExit(QEvent *event) override;
+
+private:
+    QSharedPointer<IFirmwareUpdaterService> m_service;
+    QSharedPointer<Model::CFirmwareUpdateTreeModel> m_model;
+};
+
+} // namespace Plugin::FirmwareUpdater::Internal::State
