@@ -1,0 +1,45 @@
+#pragma once
+
+#include <QPointer>
+#include <QStyledItemDelegate>
+
+class QCheckBox;
+class QLabel;
+
+namespace Plugin::FirmwareUpdater::Internal::View {
+
+// Check box with the camera or camera model name, or the transport layer's
+// caption. The check box the user clicks is a real editor, opened as soon as
+// the mouse moves over a camera row; a toggle is written to the model and the
+// one-camera-model rule applied at once.
+class CTreeViewCameraSelectionDelegate : public QStyledItemDelegate
+{
+    Q_OBJECT
+
+public:
+    explicit CTreeViewCameraSelectionDelegate(QObject *parent = nullptr);
+    ~CTreeViewCameraSelectionDelegate() override;
+
+    void paint(QPainter *painter, const QStyleOptionViewItem &option,
+               const QModelIndex &index) const override;
+    QSize sizeHint(const QStyleOptionViewItem &option, const QModelIndex &index) const override;
+    QWidget *createEditor(QWidget *parent, const QStyleOptionViewItem &option,
+                          const QModelIndex &index) const override;
+    void setEditorData(QWidget *editor, const QModelIndex &index) const override;
+    void setModelData(QWidget *editor, QAbstractItemModel *model,
+                      const QModelIndex &index) const override;
+    void updateEditorGeometry(QWidget *editor, const QStyleOptionViewItem &option,
+                              const QModelIndex &index) const override;
+    bool editorEvent(QEvent *event, QAbstractItemModel *model, const QStyleOptionViewItem &option,
+                     const QModelIndex &index) override;
+
+protected slots:
+    void commit();
+
+private:
+    QPointer<QCheckBox> m_enabledCheckBox;
+    QPointer<QCheckBox> m_disabledCheckBox;
+    QPointer<QLabel> m_label;
+};
+
+} // namespace Plugin::FirmwareUpdater::Internal::View

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QPointer>
+#include <QStyledItemDelegate>
+
+class QLabel;
+
+namespace Plugin::FirmwareUpdater::Internal::View {
+
+// Outcome of a camera's update, with an icon.
+class CTreeViewResultDelegate : public QStyledItemDelegate
+{
+    Q_OBJECT
+
+public:
+    explicit CTreeViewResultDelegate(QObject *parent = nullptr);
+    ~CTreeViewResultDelegate() override;
+
+    void paint(QPainter *painter, const QStyleOptionViewItem &option,
+               const QModelIndex &index) const override;
+
+private:
+    QPointer<QWidget> m_cell;
+    QPointer<QLabel> m_icon;
+    QPointer<QLabel> m_text;
+};
+
+} // namespace Plugin::FirmwareUpdater::Internal::View
