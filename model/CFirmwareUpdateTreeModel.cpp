@@ -1,0 +1,387 @@
+#include "model/CFirmwareUpdateTreeModel.h"
+
+#include <QCoreApplication>
+#include <QMap>
+
+namespace Plugin::FirmwareUpdater::Internal::Model {
+
+using Entity::CFirmwareUpdateEntity;
+
+namespace {
+
+bool isCameraNode(const CFirmwareUpdateEntity *entity)
+{
+    return entity->entityType() != CFirmwareUpdateEntity::TransportLayer
+            && !entity->cameraInfo().isNull();
+}
+
+} // namespace
+
+CFirmwareUpdateTreeModel::CFirmwareUpdateTreeModel(QObject *parent)
+    : QAbstractItemModel(parent)
+    , m_root(new CFirmwareUpdateEntity)
+{
+    // The shipped catalogues carry these labels in the "QObject" context.
+    m_headerLabels << QCoreApplication::translate("QObject", "Cameras") << QStringLiteral("Id")
+                   << QStringLiteral("SelectionStatus")
+                   << QCoreApplication::translate("QObject", "Current Firmware")
+                   << QCoreApplication::translate("QObject", "Firmware Selected")
+                   << QCoreApplication::translate("QObject", "Details")
+                   << QCoreApplication::translate("QObject", "Details")
+                   << QCoreApplication::translate("QObject", "Details")
+                   << QStringLiteral("Enabled");
+}
+
+CFirmwareUpdateTreeModel::~CFirmwareUpdateTreeModel()
+{
+    m_selectedCameras.clear();
+    if (m_root)
+        m_root->deleteLater();
+}
+
+CFirmwareUpdateEntity *CFirmwareUpdateTreeModel::entityOf(const QModelIndex &index) const
+{
+    if (!index.isValid())
+        return nullptr;
+    return static_cast<CFirmwareUpdateEntity *>(index.internalPointer());
+}
+
+QModelIndex CFirmwareUpdateTreeModel::index(int row, int column, const QModelIndex &parent) const
+{
+    if (!hasIndex(row, column, parent))
+        return {};
+    CFirmwareUpdateEntity *parentEntity = parent.isValid() ? entityOf(parent) : m_root.data();
+    if (!parentEntity)
+        return {};
+    CFirmwareUpdateEntity *child = parentEntity->child(row).data();
+    if (!child)
+        return {};
+    return createIndex(row, column, child);
+}
+
+QModelIndex CFirmwareUpdateTreeModel::parent(const QModelIndex &index) const
+{
+    CFirmwareUpdateEntity *entity = entityOf(index);
+    if (!entity)
+        return {};
+    auto *parentEntity = qobject_cast<CFirmwareUpdateEntity *>(entity->parent());
+    if (!parentEntity || parentEntity == m_root)
+        return {};
+    return createIndex(parentEntity->row(), 0, parentEntity);
+}
+
+int CFirmwareUpdateTreeModel::rowCount(const QModelIndex &parent) const
+{
+    if (parent.column() > 0)
+        return 0;
+    const CFirmwareUpdateEntity *entity = parent.isValid() ? entityOf(parent) : m_root.data();
+    return entity ? entity->childCount() : 0;
+}
+
+int CFirmwareUpdateTreeModel::columnCount(const QModelIndex &) const
+{
+    return CFirmwareUpdateEntity::columnCount();
+}
+
+QVariant CFirmwareUpdateTreeModel::data(const QModelIndex &index, int role) const
+{
+    if (role != Qt::DisplayRole && role != Qt::EditRole)
+        return {};
+    const CFirmwareUpdateEntity *entity = entityOf(index);
+    if (!entity)
+        return {};
+    return entity->data(index.column());
+}
+
+bool CFirmwareUpdateTreeModel::setData(const QModelIndex &index, const QVariant &value, int role)
+{
+    CFirmwareUpdateEntity *entity = entityOf(index);
+    if (!entity || role != Qt::EditRole)
+        return false;
+    const int column = index.column();
+    switch (column) {
+    case CFirmwareUpdateEntity::DisplayName:
+    case CFirmwareUpdateEntity::SelectionStatus:
+        entity->setSelected(value.toBool());
+        trackSelection(value.toBool(), entity);
+        break;
+    case CFirmwareUpdateEntity::SelectedFirmware:
+        entity->setSelectedFirmware(value.toString());
+        break;
+    case CFirmwareUpdateEntity::UpdateStatus:
+        entity->setUpdateStatus(
+                static_cast<CFirmwareUpdateEntity::EFirmwareUpdateStatus>(value.toInt()));
+        break;
+    case CFirmwareUpdateEntity::UpdateResult:
+        entity->setUpdateResult(
+                static_cast<CFirmwareUpdateEntity::EFirmwareUpdateResult>(value.toInt()));
+        break;
+    default:
+        return false;
+    }
+    // Also when nothing changed: the delegates repaint from it.
+    emit dataChanged(index, index, { column });
+    return true;
+}
+
+Qt::ItemFlags CFirmwareUpdateTreeModel::flags(const QModelIndex &index) const
+{
+    const CFirmwareUpdateEntity *entity = entityOf(index);
+    if (!entity)
+        return Qt::NoItemFlags;
+    Qt::ItemFlags result = QAbstractItemModel::flags(index);
+    // The check box is the selection delegate's editor, hence editable
+    // rather than user-checkable.
+    if (index.column() == CFirmwareUpdateEntity::DisplayName
+        && entity->entityType() != CFirmwareUpdateEntity::TransportLayer)
+        result |= Qt::ItemIsEditable;
+    return result;
+}
+
+QVariant CFirmwareUpdateTreeModel::headerData(int section, Qt::Orientation orientation,
+                                              int role) const
+{
+    if (orientation != Qt::Horizontal || role != Qt::DisplayRole || section < 0
+        || section >= m_headerLabels.size())
+        return {};
+    return m_headerLabels.at(section);
+}
+
+QHash<int, QByteArray> CFirmwareUpdateTreeModel::roleNames() const
+{
+    return { { CFirmwareUpdateEntity::DisplayName, "DisplayName" },
+             { CFirmwareUpdateEntity::Id, "Id" },
+             { CFirmwareUpdateEntity::SelectionStatus, "SelectionStatus" },
+             { CFirmwareUpdateEntity::CurrentFirmware, "CurrentFirmware" },
+             { CFirmwareUpdateEntity::SelectedFirmware, "SelectedFirmware" },
+             { CFirmwareUpdateEntity::UpdateDetails, "UpdateDetails" },
+             { CFirmwareUpdateEntity::UpdateStatus, "UpdateStatus" },
+             { CFirmwareUpdateEntity::UpdateResult, "UpdateResult" },
+             { CFirmwareUpdateEntity::Enabled, "Enabled" } };
+}
+
+void CFirmwareUpdateTreeModel::resetRoot()
+{
+    m_selectedCameras.clear();
+    delete m_root.data();
+    m_root = new CFirmwareUpdateEntity;
+}
+
+void CFirmwareUpdateTreeModel::buildFromTransportLayers(
+        const QVector<Plugin::Dorvix::TransportLayerInfoPtr> &transportLayers)
+{
+    beginResetModel();
+    resetRoot();
+    for (const Plugin::Dorvix::TransportLayerInfoPtr &transportLayer : transportLayers) {
+        if (!transportLayer)
+            continue;
+        const QVector<Core::DorvixComponents::CameraInfoPtr> cameras = transportLayer->cameras();
+        // Ordered by model name so the tree comes out as a sorted view shows it.
+        QMap<QString, QVector<CFirmwareUpdateEntity *>> devicesByModel;
+        for (const Core::DorvixComponents::CameraInfoPtr &camera : cameras) {
+            if (!camera)
+                continue;
+            auto *device = new CFirmwareUpdateEntity;
+            device->setEntityType(CFirmwareUpdateEntity::CameraDevice);
+            device->setCameraInfo(camera);
+            device->setTransportLayerInfo(transportLayer);
+            devicesByModel[camera->modelName()].append(device);
+        }
+        if (devicesByModel.isEmpty())
+            continue;
+        auto *transportLayerNode = new CFirmwareUpdateEntity;
+        transportLayerNode->setTransportLayerInfo(transportLayer);
+        for (const QVector<CFirmwareUpdateEntity *> &devices : qAsConst(devicesByModel)) {
+            auto *typeNode = new CFirmwareUpdateEntity;
+            typeNode->setEntityType(CFirmwareUpdateEntity::CameraType);
+            typeNode->setCameraInfo(devices.first()->cameraInfo());
+            typeNode->setTransportLayerInfo(transportLayer);
+            for (CFirmwareUpdateEntity *device : devices)
+                typeNode->addChild(device);
+            transportLayerNode->addChild(typeNode);
+        }
+        m_root->addChild(transportLayerNode);
+    }
+    endResetModel();
+}
+
+void CFirmwareUpdateTreeModel::setEntities(QList<CFirmwareUpdateEntity *> entities)
+{
+    beginResetModel();
+    m_selectedCameras.clear();
+    // Adopt first, then drop the old root: entities taken from the old list
+    // must survive it.
+    QPointer<CFirmwareUpdateEntity> oldRoot = m_root;
+    m_root = new CFirmwareUpdateEntity;
+    for (CFirmwareUpdateEntity *entity : qAsConst(entities)) {
+        if (!entity)
+            continue;
+        m_root->addChild(entity);
+        trackSelection(entity->selected(), entity);
+    }
+    delete oldRoot.data();
+    endResetModel();
+}
+
+void CFirmwareUpdateTreeModel::trackSelection(bool selected, QPointer<CFirmwareUpdateEntity> entity)
+{
+    if (!entity || entity->entityType() != CFirmwareUpdateEntity::CameraDevice
+        || !entity->cameraInfo())
+        return;
+    const QString id = entity->cameraInfo()->id();
+    if (selected)
+        m_selectedCameras.insert(id, entity);
+    else
+        m_selectedCameras.remove(id);
+}
+
+namespace {
+
+CFirmwareUpdateEntity *findCameraNode(CFirmwareUpdateEntity *node, const QString &transportLayerId,
+                                      const QString &cameraId)
+{
+    if (!node)
+        return nullptr;
+    if (node->childCount() == 0) {
+        const bool match = node->entityType() == CFirmwareUpdateEntity::CameraDevice
+                && node->cameraInfo() && node->cameraInfo()->id() == cameraId;
+        return match ? node : nullptr;
+    }
+    // Only the root has no transport layer.
+    const Plugin::Dorvix::TransportLayerInfoPtr transportLayer = node->transportLayerInfo();
+    if (transportLayer && transportLayer->id() != transportLayerId)
+        return nullptr;
+    for (int i = 0; i < node->childCount(); ++i) {
+        if (CFirmwareUpdateEntity *found
+            = findCameraNode(node->child(i).data(), transportLayerId, cameraId))
+            return found;
+    }
+    return nullptr;
+}
+
+} // namespace
+
+QModelIndex CFirmwareUpdateTreeModel::findCameraIndex(const QString &transportLayerId,
+                                                      const QString &cameraId, int column) const
+{
+    if (column < 0 || column >= CFirmwareUpdateEntity::columnCount())
+        return {};
+    CFirmwareUpdateEntity *node = findCameraNode(m_root.data(), transportLayerId, cameraId);
+    return node ? createIndex(node->row(), column, node) : QModelIndex();
+}
+
+void CFirmwareUpdateTreeModel::setDataForCameraModel(CFirmwareUpdateEntity *entity,
+                                                     const QString &cameraModel, int role,
+                                                     const QVariant &value)
+{
+    if (!entity || role > CFirmwareUpdateEntity::Enabled)
+        return;
+    if (isCameraNode(entity)) {
+        const bool sameModel = entity->cameraInfo()->modelName() == cameraModel;
+        if (!sameModel && role == CFirmwareUpdateEntity::Enabled) {
+            entity->setEnabled(!value.toBool());
+        } else if (sameModel && role == CFirmwareUpdateEntity::SelectionStatus
+                   && entity->selected() != value.toBool()) {
+            entity->setSelected(value.toBool());
+            trackSelection(value.toBool(), entity);
+        }
+    }
+    for (int i = 0; i < entity->childCount(); ++i)
+        setDataForCameraModel(entity->child(i).data(), cameraModel, role, value);
+}
+
+void CFirmwareUpdateTreeModel::notifyTreeChanged(const QModelIndex &parent,
+                                                 const QVector<int> &roles)
+{
+    if (parent.isValid())
+        emit dataChanged(parent, parent, roles);
+    const int rows = rowCount(parent);
+    for (int row = 0; row < rows; ++row) {
+        const QModelIndex child = index(row, 0, parent);
+        if (child.isValid())
+            notifyTreeChanged(child, roles);
+    }
+}
+
+void CFirmwareUpdateTreeModel::applySelectionRules(const QModelIndex &index)
+{
+    CFirmwareUpdateEntity *entity = entityOf(index);
+    if (!entity || !isCameraNode(entity))
+        return;
+    const bool selected = entity->selected();
+    const QString cameraModel = entity->cameraInfo()->modelName();
+
+    if (entity->entityType() == CFirmwareUpdateEntity::CameraType) {
+        setDataForCameraModel(m_root, cameraModel, CFirmwareUpdateEntity::Enabled, selected);
+        setDataForCameraModel(m_root, cameraModel, CFirmwareUpdateEntity::SelectionStatus,
+                              selected);
+        notifyTreeChanged({},
+                          { CFirmwareUpdateEntity::DisplayName, CFirmwareUpdateEntity::Enabled,
+                            CFirmwareUpdateEntity::SelectionStatus });
+        return;
+    }
+
+    auto *typeNode = qobject_cast<CFirmwareUpdateEntity *>(entity->parent());
+    if (!typeNode)
+        return;
+    if (selected && !typeNode->selected()) {
+        typeNode->setSelected(true);
+    } else if (!selected) {
+        for (int i = 0; i < typeNode->childCount(); ++i) {
+            const CFirmwareUpdateEntity *sibling = typeNode->child(i).data();
+            if (sibling && sibling != entity && sibling->selected())
+                return;
+        }
+        typeNode->setSelected(false);
+    } else {
+        return;
+    }
+    setDataForCameraModel(m_root, cameraModel, CFirmwareUpdateEntity::Enabled, selected);
+    notifyTreeChanged({}, { CFirmwareUpdateEntity::DisplayName, CFirmwareUpdateEntity::Enabled });
+}
+
+QList<QPointer<CFirmwareUpdateEntity>> CFirmwareUpdateTreeModel::selectedCameras() const
+{
+    QList<QPointer<CFirmwareUpdateEntity>> result;
+    result.reserve(m_selectedCameras.size());
+    for (const QPointer<CFirmwareUpdateEntity> &entity : m_selectedCameras) {
+        if (entity)
+            result.append(entity);
+    }
+    return result;
+}
+
+namespace {
+
+void countResults(const CFirmwareUpdateEntity *node, int *failed, int *ok, int *skipped)
+{
+    if (!node)
+        return;
+    if (node->entityType() == CFirmwareUpdateEntity::CameraDevice) {
+        int *counter = nullptr;
+        switch (node->updateResult()) {
+        case CFirmwareUpdateEntity::OK:
+            counter = ok;
+            break;
+        case CFirmwareUpdateEntity::Failed:
+            counter = failed;
+            break;
+        case CFirmwareUpdateEntity::Skipped:
+            counter = skipped;
+            break;
+        }
+        if (counter)
+            ++*counter;
+    }
+    for (int i = 0; i < node->childCount(); ++i)
+        countResults(node->child(i).data(), failed, ok, skipped);
+}
+
+} // namespace
+
+void CFirmwareUpdateTreeModel::countUpdateResults(int *failed, int *ok, int *skipped) const
+{
+    countResults(m_root.data(), failed, ok, skipped);
+}
+
+} // namespace Plugin::FirmwareUpdater::Internal::Model
