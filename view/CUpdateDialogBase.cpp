@@ -1,0 +1,82 @@
+#include "view/CUpdateDialogBase.h"
+
+#include "host/CStyleHelper.h"
+#include "model/CFirmwareUpdateTreeModel.h"
+
+#include <QCloseEvent>
+#include <QTreeView>
+
+namespace Plugin::FirmwareUpdater::Internal::View {
+
+CUpdateDialogBase::CUpdateDialogBase(QWidget *parent)
+    : QDialog(parent,
+              Qt::Window | Qt::WindowMaximizeButtonHint | Qt::CustomizeWindowHint
+                      | Qt::WindowCloseButtonHint)
+{ }
+
+CUpdateDialogBase::~CUpdateDialogBase() = default;
+
+QSharedPointer<CUpdateDialogBase::CFirmwareUpdateTreeModel> CUpdateDialogBase::treeModel() const
+{
+    return m_treeModel;
+}
+
+void CUpdateDialogBase::setTreeModel(QSharedPointer<CFirmwareUpdateTreeModel> model)
+{
+    m_treeModel = model;
+}
+
+void CUpdateDialogBase::reject()
+{
+    // Deliberately not QDialog::reject(): the page stays up until a state hides it.
+    emit closeClicked();
+}
+
+void CUpdateDialogBase::closeEvent(QCloseEvent *event)
+{
+    event->ignore();
+    emit closeClicked();
+}
+
+int CUpdateDialogBase::applyPageFont()
+{
+    const int pixelSize = Core::OndrelViewerComponents::CStyleHelper::computePixelFontSize(12);
+    QFont pageFont = font();
+    pageFont.setFamily(QStringLiteral("Segoe UI"));
+    pageFont.setPixelSize(pixelSize);
+    setFont(pageFont);
+    return pixelSize;
+}
+
+QFont CUpdateDialogBase::boldPageFont() const
+{
+    QFont bold = font();
+    bold.setWeight(75);
+    return bold;
+}
+
+QString CUpdateDialogBase::labelStyleSheet(int pixelSize)
+{
+    return QStringLiteral("QLabel {font-size:%1px;}").arg(pixelSize);
+}
+
+QString CUpdateDialogBase::labelAndButtonStyleSheet(int pixelSize)
+{
+    return QStringLiteral("QLabel {font-size:%1px;} QPushButton {font-size:%1px;}").arg(pixelSize);
+}
+
+void CUpdateDialogBase::resizeColumnsProportionally(
+        QTreeView *view, std::initializer_list<std::pair<int, int>> columns, int lastColumn)
+{
+    const int width = view->width();
+    int rest = width;
+    for (const auto &[column, constant] : columns) {
+        // Single precision, truncated, so the layout matches on every platform.
+        const int columnWidth = static_cast<int>(constant / 512.0f * width);
+        view->setColumnWidth(column, columnWidth);
+        rest -= columnWidth;
+    }
+    view->setColumnWidth(lastColumn, rest);
+}
+
+} // namespace Plugin::FirmwareUpdater::Internal::View

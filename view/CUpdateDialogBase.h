@@ -1,0 +1,61 @@
+#pragma once
+
+#include <QDialog>
+#include <QSharedPointer>
+
+#include <initializer_list>
+#include <utility>
+
+class QAbstractButton;
+class QTreeView;
+
+namespace Plugin::FirmwareUpdater::Internal::Model {
+class CFirmwareUpdateTreeModel;
+}
+
+namespace Plugin::FirmwareUpdater::Internal::View {
+
+// Common base of the five wizard pages. A page never closes itself: the
+// window's close button, Escape and reject-role buttons only report
+// closeClicked(), and the wizard's states decide what follows.
+class CUpdateDialogBase : public QDialog
+{
+    Q_OBJECT
+
+public:
+    using CFirmwareUpdateTreeModel = Model::CFirmwareUpdateTreeModel;
+
+    explicit CUpdateDialogBase(QWidget *parent = nullptr);
+    ~CUpdateDialogBase() override;
+
+    virtual QSharedPointer<CFirmwareUpdateTreeModel> treeModel() const;
+    virtual void setTreeModel(QSharedPointer<CFirmwareUpdateTreeModel> model);
+
+signals:
+    void closeClicked();
+
+public slots:
+    void reject() override;
+    virtual void dialogButtonClicked(QAbstractButton *pButton) = 0;
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+
+    // Sets the page font ("Segoe UI" at the host's pixel size for 12 pt) and
+    // returns that pixel size.
+    int applyPageFont();
+    QFont boldPageFont() const;
+    static QString labelStyleSheet(int pixelSize);
+    static QString labelAndButtonStyleSheet(int pixelSize);
+
+    // Gives each (column, constant) pair its share constant/512 of the view's
+    // width and the last column the rest.
+    static void resizeColumnsProportionally(QTreeView *view,
+                                            std::initializer_list<std::pair<int, int>> columns,
+                                            int lastColumn);
+
+private:
+    QSharedPointer<CFirmwareUpdateTreeModel> m_treeModel;
+};
+
+} // namespace Plugin::FirmwareUpdater::Internal::View

@@ -1,0 +1,161 @@
+#include "view/CUpdateSelectionDialog.h"
+
+#include "host/IFirmwareUpdateInfo.h"
+
+#include "ui_UpdateSelectionDialog.h"
+
+#include <QDir>
+#include <QRegularExpression>
+
+namespace Plugin::FirmwareUpdater::Internal::View {
+
+CUpdateSelectionDialog::CUpdateSelectionDialog(QWidget *parent)
+    : CUpdateDialogBase(parent)
+    , m_ui(new Ui::UpdateSelectionDialogUi)
+{
+    m_ui->setupUi(this);
+    const int pixelSize = applyPageFont();
+
+    m_ui->updateNotesTextLabel->setTextFormat(Qt::RichText);
+    m_ui->updateNotesTextLabel->setTextInteractionFlags(Qt::TextBrowserInteraction);
+    m_ui->updateNotesTextLabel->setOpenExternalLinks(true);
+    // Texts read from the update file are never markup.
+    m_ui->updateDescriptionTextLabel->setTextFormat(Qt::PlainText);
+    m_ui->updateVersionTextLabel->setTextFormat(Qt::PlainText);
+
+    m_ui->updateFileLineEdit->setText(QDir::toNativeSeparators(QDir::homePath()));
+
+    m_backButton = m_ui->buttonBox->addButton(tr("Back"), QDialogButtonBox::AcceptRole);
+    m_nextButton = m_ui->buttonBox->addButton(tr("Next"), QDialogButtonBox::DestructiveRole);
+    m_nextButton->setDefault(true);
+
+    m_ui->updateDetailsLabel->setFont(boldPageFont());
+    setStyleSheet(labelAndButtonStyleSheet(pixelSize));
+
+    connect(m_ui->browseButton, &QPushButton::clicked, this,
+            &CUpdateSelectionDialog::browseClicked);
+    connect(m_ui->buttonBox, &QDialogButtonBox::clicked, this,
+            &CUpdateSelectionDialog::dialogButtonClicked);
+    connect(m_ui->updateFileLineEdit, &QLineEdit::textEdited, this,
+            &CUpdateSelectionDialog::pathChanged);
+}
+
+CUpdateSelectionDialog::~CUpdateSelectionDialog()
+{
+    disconnect(m_ui->browseButton, &QPushButton::clicked, this,
+               &CUpdateSelectionDialog::browseClicked);
+    disconnect(m_ui->buttonBox, &QDialogButtonBox::clicked, this,
+               &CUpdateSelectionDialog::dialogButtonClicked);
+    delete m_ui;
+}
+
+void CUpdateSelectionDialog::setVisible(bool visible)
+{
+    if (visible)
+        emit pathChanged(m_ui->updateFileLineEdit->text());
+    QDialog::setVisible(visible);
+}
+
+void CUpdateSelectionDialog::dialogButtonClicked(QAbstractButton *pButton)
+{
+    if (!pButton)
+        return;
+    switch (m_ui->buttonBox->buttonRole(pButton)) {
+    case QDialogButtonBox::AcceptRole:
+        emit backClicked();
+        break;
+    case QDialogButtonBox::DestructiveRole:
+        emit nextClicked();
+        break;
+    case QDialogButtonBox::RejectRole:
+        emit closeClicked();
+        break;
+    default:
+        break;
+    }
+}
+
+void CUpdateSelectionDialog::setSupportUrl(const QString &url)
+{
+    m_ui->infoTextLabel->setText(tr("To update the firmware of your cameras, you need a firmware "
+                                    "update file from <a href=\"%1\">Stavrik Support</a>.")
+                                         .arg(url.toHtmlEscaped()));
+}
+
+void CUpdateSelectionDialog::setUpdateFilePath(const QString &path)
+{
+    if (m_ui->updateFileLineEdit->text() != path)
+        m_ui->updateFileLineEdit->setText(path);
+}
+
+void CUpdateSelectionDialog::setUpdateFileState(bool compatible, bool noFile)
+{
+    const bool incompatible = !compatible && !noFile;
+    m_ui->errorIconLabel->setVisible(incompatible);
+    m_ui->errorTextLabel->setVisible(incompatible);
+    if (m_nextButton)
+        m_nextButton->setEnabled(compatible && !noFile);
+}
+
+void CUpdateSelectionDialog::showUpdateDetails(
+        const QVector<QSharedPointer<Plugin::Dorvix::IFirmwareUpdateInfo>> &infos, bool noFile)
+{
+    const QSharedPointer<Plugin::Dorvix::IFirmwareUpdateInfo> info
+            = infos.isEmpty() ? nullptr : infos.first();
+    if (!info) {
+        m_ui->updateDescriptionTextLabel->setText(noFile ? tr("No file selected")
+                                                         : tr("No details available"));
+        m_ui->updateVersionLabel->hide();
+        m_ui->updateVersionTextLabel->hide();
+        m_ui->updateNotesLabel->hide();
+        m_ui->updateNotesTextLabel->hide();
+        return;
+    }
+
+    const QString description = info->description();
+    m_ui->updateDescriptionTextLabel->setText(description.isEmpty() ? tr("No details available")
+                                                                    : description);
+
+    const QString version = info->version();
+    m_ui->updateVersionTextLabel->setText(version);
+    m_ui->updateVersionLabel->setVisible(!version.isEmpty());
+    m_ui->updateVersionTextLabel->setVisible(!version.isEmpty());
+
+    const QString notes = info->releaseNotes();
+    m_ui->updateNotesLabel->setVisible(!notes.isEmpty());
+    m_ui->updateNotesTextLabel->setVisible(!notes.isEmpty());
+    showReleaseNotes(notes);
+}
+
+void CUpdateSelectionDialog::showReleaseNotes(const QString &notes)
+{
+    if (!notes.contains(QLatin1String("http"), Qt::CaseInsensitive)) {
+        m_ui->updateNotesTextLabel->setTextFormat(Qt::PlainText);
+        m_ui->updateNotesTextLabel->setText(notes);
+        return;
+    }
+    // The link leads to the address inside the notes; notes without a usable
+    // address are linked as a whole. Either way nothing of them becomes markup.
+    static const QRegularExpression address(QStringLiteral("https?://[^\\s<>\"']+"),
+                                            QRegularExpression::CaseInsensitiveOption);
+    const QRegularExpressionMatch match = address.match(notes);
+    const QString target = match.hasMatch() ? match.captured() : notes.trimmed();
+    m_ui->updateNotesTextLabel->setTextFormat(Qt::RichText);
+    m_ui->updateNotesTextLabel->setText(
+            QStringLiteral("<a href=\"%1\">%2</a>")
+                    .arg(target.toHtmlEscaped(), tr("Firmware Release Notes").toHtmlEscaped()));
+}
+
+void CUpdateSelectionDialog::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::LanguageChange) {
+        m_ui->retranslateUi(this);
+        if (m_backButton)
+            m_backButton->setText(tr("Back"));
+        if (m_nextButton)
+            m_nextButton->setText(tr("Next"));
+    }
+    CUpdateDialogBase::changeEvent(event);
+}
+
+} // namespace Plugin::FirmwareUpdater::Internal::View
