@@ -1,24 +1,72 @@
 #include "view/CTreeViewLabelDelegate.h"
 
+#include "view/TreeDelegatePainting.h"
+
+#include <QLabel>
+
 namespace Plugin::FirmwareUpdater::Internal::View {
+
+using Entity::CFirmwareUpdateEntity;
+using namespace TreeDelegatePainting;
+
+namespace {
+constexpr int ElideMargin = 15;
+constexpr int ColumnIndent = 11;
+} // namespace
 
 CTreeViewLabelDelegate::CTreeViewLabelDelegate(QObject *parent)
     : QStyledItemDelegate(parent)
-{ }
+    , m_label(new QLabel)
+{
+    preparePalette(m_label);
+    m_label->setFont(cellFont());
+    // Camera names come from the host: shown as they are, never as markup.
+    m_label->setTextFormat(Qt::PlainText);
+}
 
-CTreeViewLabelDelegate::~CTreeViewLabelDelegate() = default;
+CTreeViewLabelDelegate::~CTreeViewLabelDelegate()
+{
+    if (m_label)
+        m_label->deleteLater();
+}
 
 void CTreeViewLabelDelegate::paint(QPainter *painter, const QStyleOptionViewItem &option,
                                    const QModelIndex &index) const
 {
-    QStyledItemDelegate::paint(painter, option, index);
+    const QPointer<CFirmwareUpdateEntity> entity = entityAt(index);
+    if (!entity) {
+        QStyledItemDelegate::paint(painter, option, index);
+        return;
+    }
+    paintCell(painter, option, *entity, m_label, [&] {
+        m_label->setIndent(
+                option.viewItemPosition == QStyleOptionViewItem::Beginning ? 0 : ColumnIndent);
+        QFont font = m_label->font();
+        font.setWeight(entity->updateStatus() == CFirmwareUpdateEntity::Updating ? QFont::Bold
+                                                                                 : QFont::Normal);
+        m_label->setFont(font);
+        const QString text = entity->data(sourceIndex(index).column()).toString();
+        m_label->setText(m_label->fontMetrics().elidedText(text, Qt::ElideRight,
+                                                           option.rect.width() - ElideMargin));
+        switch (nodeKind(entity)) {
+        case ENodeKind::CameraType:
+            return 1;
+        case ENodeKind::TreeDevice:
+            return 0;
+        default:
+            return index.row() == 0 ? 4 : 0;
+        }
+    });
 }
 
-} // namespace Plugin::FirmwareUpdater::Internal::View
-namespace Plugin::FirmwareUpdater::Internal::View {
 QSize CTreeViewLabelDelegate::sizeHint(const QStyleOptionViewItem &option,
                                        const QModelIndex &index) const
 {
-    return QStyledItemDelegate::sizeHint(option, index);
+    QSize hint = QStyledItemDelegate::sizeHint(option, index);
+    const int height = rowHeight(nodeKind(entityAt(index)), index.row());
+    if (height >= 0)
+        hint.setHeight(height);
+    return hint;
 }
-}
+
+} // namespace Plugin::FirmwareUpdater::Internal::View

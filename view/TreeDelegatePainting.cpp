@@ -1,0 +1,164 @@
+#include "view/TreeDelegatePainting.h"
+
+#include "host/CStyleHelper.h"
+#include "model/CFirmwareUpdateTreeModel.h"
+#include "style/TreeColors.h"
+
+#include <QApplication>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPainter>
+#include <QSortFilterProxyModel>
+#include <QWidget>
+
+namespace Plugin::FirmwareUpdater::Internal::View::TreeDelegatePainting {
+
+using Entity::CFirmwareUpdateEntity;
+namespace TreeColors = Style::TreeColors;
+
+QModelIndex sourceIndex(const QModelIndex &index)
+{
+    if (const auto *proxy = qobject_cast<const QSortFilterProxyModel *>(index.model()))
+        return proxy->mapToSource(index);
+    return index;
+}
+
+QPointer<CFirmwareUpdateEntity> entityAt(const QModelIndex &index)
+{
+    const QModelIndex source = sourceIndex(index);
+    // Only our model's internal pointers are entities.
+    if (!source.isValid() || !qobject_cast<const Model::CFirmwareUpdateTreeModel *>(source.model()))
+        return nullptr;
+    return static_cast<CFirmwareUpdateEntity *>(source.internalPointer());
+}
+
+ENodeKind nodeKind(const CFirmwareUpdateEntity *entity)
+{
+    if (!entity)
+        return ENodeKind::Missing;
+    switch (entity->entityType()) {
+    case CFirmwareUpdateEntity::TransportLayer:
+        return ENodeKind::TransportLayer;
+    case CFirmwareUpdateEntity::CameraType:
+        return ENodeKind::CameraType;
+    case CFirmwareUpdateEntity::CameraDevice:
+        break;
+    }
+    const auto *parent = qobject_cast<const CFirmwareUpdateEntity *>(entity->parent());
+    return parent && parent->transportLayerInfo() ? ENodeKind::TreeDevice : ENodeKind::ListDevice;
+}
+
+int rowHeight(ENodeKind kind, int row)
+{
+    switch (kind) {
+    case ENodeKind::TransportLayer:
+        return 24;
+    case ENodeKind::CameraType:
+        return 25;
+    case ENodeKind::TreeDevice:
+        return 20;
+    case ENodeKind::ListDevice:
+        // Room above the first row of a flat list, under the header's band.
+        return row == 0 ? 27 : 20;
+    case ENodeKind::Missing:
+        break;
+    }
+    return -1;
+}
+
+QFont cellFont()
+{
+    QFont font = QApplication::font();
+    font.setFamily(QStringLiteral("Segoe UI"));
+    font.setPixelSize(Core::OndrelViewerComponents::CStyleHelper::computePixelFontSize(12));
+    return font;
+}
+
+void preparePalette(QWidget *cell)
+{
+    cell->setAutoFillBackground(true);
+    QPalette palette = cell->palette();
+    palette.setBrush(QPalette::Active, QPalette::AlternateBase, QColor(TreeColors::Hovered));
+    palette.setBrush(QPalette::Active, QPalette::HighlightedText, QColor(TreeColors::Pressed));
+    palette.setBrush(QPalette::Disabled, QPalette::Base, QColor(TreeColors::DisabledBase));
+    cell->setPalette(palette);
+}
+
+QWidget *createIconCell(QLabel **icon, QLabel **text)
+{
+    auto *cell = new QWidget;
+    preparePalette(cell);
+    auto *layout = new QHBoxLayout(cell);
+    layout->setSpacing(7);
+    layout->setContentsMargins(11, 0, 0, 0);
+    *icon = new QLabel(cell);
+    (*icon)->setFixedWidth(14);
+    (*icon)->setAlignment(Qt::AlignCenter);
+    *text = new QLabel(cell);
+    (*text)->setFont(cellFont());
+    (*text)->setTextFormat(Qt::PlainText);
+    layout->addWidget(*icon);
+    layout->addWidget(*text);
+    return cell;
+}
+
+void layOutIconCell(QWidget *cell)
+{
+    cell->layout()->setGeometry(cell->rect());
+}
+
+QPalette::ColorRole rowBackground(const QStyleOptionViewItem &option)
+{
+    // The palette above turns these roles into the row colours.
+    if (option.state & QStyle::State_Selected)
+        return QPalette::HighlightedText;
+    if (option.state & QStyle::State_MouseOver)
+        return QPalette::AlternateBase;
+    return QPalette::Base;
+}
+
+void drawSeparator(QPainter *painter, const QRect &cell)
+{
+    painter->setPen(QPen(QColor(TreeColors::Separator), 2));
+    painter->drawLine(cell.topRight(), cell.bottomRight());
+}
+
+void drawHoverFrame(QPainter *painter, const QRect &cell,
+                    QStyleOptionViewItem::ViewItemPosition position)
+{
+    painter->setPen(QPen(QColor(TreeColors::HoverFrame), 1));
+    painter->drawLine(cell.topLeft(), cell.topRight());
+    painter->drawLine(cell.bottomLeft(), cell.bottomRight());
+    if (position == QStyleOptionViewItem::Beginning)
+        painter->drawLine(cell.topLeft(), cell.bottomLeft());
+    if (position == QStyleOptionViewItem::End)
+        painter->drawLine(cell.topRight(), cell.bottomRight());
+}
+
+void renderIntoDevice(QPainter *painter, QWidget *cell, const QRect &rect, int lowerBy)
+{
+    QPaintDevice *device = painter->device();
+    const QTransform transform = painter->worldTransform();
+    const QPoint at = painter->deviceTransform().map(rect.topLeft()) + QPoint(0, lowerBy);
+    painter->end();
+    cell->render(device, at, QRegion(0, 0, rect.width(), rect.height() - lowerBy),
+                 QWidget::DrawChildren);
+    painter->begin(device);
+    painter->setWorldTransform(transform);
+}
+
+void finishCell(QPainter *painter, const QStyleOptionViewItem &option,
+                const CFirmwareUpdateEntity &entity)
+{
+    painter->save();
+    if (option.viewItemPosition != QStyleOptionViewItem::End)
+        drawSeparator(painter, option.rect);
+    const bool selectedUnderMouse
+            = (option.state & QStyle::State_Selected) && (option.state & QStyle::State_MouseOver);
+    if (selectedUnderMouse && entity.enabled()
+        && entity.entityType() != CFirmwareUpdateEntity::TransportLayer)
+        drawHoverFrame(painter, option.rect, option.viewItemPosition);
+    painter->restore();
+}
+
+} // namespace Plugin::FirmwareUpdater::Internal::View::TreeDelegatePainting

@@ -1,0 +1,83 @@
+#pragma once
+
+#include "entity/CFirmwareUpdateEntity.h"
+
+#include <QModelIndex>
+#include <QPalette>
+#include <QPointer>
+#include <QStyleOptionViewItem>
+
+class QLabel;
+class QPainter;
+class QWidget;
+
+// What the tree delegates share: how an index finds its entity, the kind of
+// node it is, the look of the off-screen cell widgets and the decorations
+// drawn over them.
+namespace Plugin::FirmwareUpdater::Internal::View::TreeDelegatePainting {
+
+enum class ENodeKind {
+    Missing,
+    TransportLayer,
+    CameraType,
+    // A device under a camera type of the enumerated camera tree.
+    TreeDevice,
+    // A device of a flat list, directly under the model's root.
+    ListDevice
+};
+
+// The index in the model that holds the entities, looking through a sort proxy.
+QModelIndex sourceIndex(const QModelIndex &index);
+QPointer<Entity::CFirmwareUpdateEntity> entityAt(const QModelIndex &index);
+ENodeKind nodeKind(const Entity::CFirmwareUpdateEntity *entity);
+
+// Height of a row in the selection and label columns; -1 keeps the base height.
+int rowHeight(ENodeKind kind, int row);
+
+QFont cellFont();
+// Fills its background with the shared row colours.
+void preparePalette(QWidget *cell);
+
+// Container of the status and result columns: an icon followed by a text.
+QWidget *createIconCell(QLabel **icon, QLabel **text);
+// Lays the icon cell out for its current size; it is never shown.
+void layOutIconCell(QWidget *cell);
+
+// Selected, hovered or plain row background.
+QPalette::ColorRole rowBackground(const QStyleOptionViewItem &option);
+
+void drawSeparator(QPainter *painter, const QRect &cell);
+// The cells of a row together form one frame: each draws its top and bottom
+// edge, the first also its left and the last its right edge.
+void drawHoverFrame(QPainter *painter, const QRect &cell,
+                    QStyleOptionViewItem::ViewItemPosition position);
+
+// Renders the cell widget straight into the painter's device: the painter is
+// ended for the rendering and begun again afterwards with its transform.
+// The widget is shifted down by lowerBy pixels and cut by as much at the bottom.
+void renderIntoDevice(QPainter *painter, QWidget *cell, const QRect &rect, int lowerBy);
+
+// Shared frame of the label, details, status and result columns: background,
+// geometry, enabled state, rendering, separator and hover frame. fill() puts
+// the content into the cell widget and returns how many pixels lower it goes.
+template<typename Fill>
+void paintCell(QPainter *painter, const QStyleOptionViewItem &option,
+               const Entity::CFirmwareUpdateEntity &entity, QWidget *cell, Fill fill);
+
+void finishCell(QPainter *painter, const QStyleOptionViewItem &option,
+                const Entity::CFirmwareUpdateEntity &entity);
+
+template<typename Fill>
+void paintCell(QPainter *painter, const QStyleOptionViewItem &option,
+               const Entity::CFirmwareUpdateEntity &entity, QWidget *cell, Fill fill)
+{
+    const bool transportLayer = nodeKind(&entity) == ENodeKind::TransportLayer;
+    cell->setBackgroundRole(transportLayer ? QPalette::Base : rowBackground(option));
+    cell->setGeometry(option.rect);
+    cell->setEnabled(entity.enabled());
+    const int lowerBy = fill();
+    renderIntoDevice(painter, cell, option.rect, lowerBy);
+    finishCell(painter, option, entity);
+}
+
+} // namespace Plugin::FirmwareUpdater::Internal::View::TreeDelegatePainting
