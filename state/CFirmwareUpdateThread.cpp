@@ -1,0 +1,64 @@
+#include "state/CFirmwareUpdateThread.h"
+
+#include <QCoreApplication>
+
+namespace Plugin::FirmwareUpdater::Internal::State {
+
+using Plugin::Dorvix::EFirmwareUpdateStep;
+using Plugin::Dorvix::IDeviceFirmwareUpdate;
+using Plugin::Dorvix::IFirmwareUpdateInfo;
+
+CFirmwareUpdateThread::CFirmwareUpdateThread(QObject *parent)
+    : QThread(parent)
+{ }
+
+CFirmwareUpdateThread::~CFirmwareUpdateThread() = default;
+
+void CFirmwareUpdateThread::setFirmwareUpdate(Plugin::Dorvix::DeviceFirmwareUpdatePtr update)
+{
+    // Checked first: while running, the field belongs to run().
+    if (isRunning())
+        return;
+    if (update == m_update)
+        return;
+    m_update = update;
+    if (m_update)
+        m_update->moveToThread(this);
+}
+
+void CFirmwareUpdateThread::run()
+{
+    IDeviceFirmwareUpdate *update = m_update.data();
+    if (!update)
+        return;
+
+    // This object lives in the UI thread, so each forward is queued there.
+    connect(update, &IDeviceFirmwareUpdate::firmwareUpdateDone, this,
+            [this]() { emit firmwareUpdateDone(); });
+    connect(update, &IDeviceFirmwareUpdate::firmwareUpdateError, this,
+            [this](const QString &errorMessage) { emit firmwareUpdateError(errorMessage); });
+    connect(update, &IDeviceFirmwareUpdate::firmwareUpdateBegin, this,
+            [this](QSharedPointer<IFirmwareUpdateInfo> info, unsigned int estimatedDuration) {
+                emit firmwareUpdateBegin(info, estimatedDuration);
+            });
+    connect(update, &IDeviceFirmwareUpdate::firmwareUpdateProgressStepBegin, this,
+            [this](EFirmwareUpdateStep step, unsigned int estimate, const QString &description) {
+                emit firmwareUpdateProgressStepBegin(step, estimate, description);
+            });
+    connect(update, &IDeviceFirmwareUpdate::firmwareUpdateProgressStepDone, this,
+            [this](EFirmwareUpdateStep step, unsigned int estimate) {
+                emit firmwareUpdateProgressStepDone(step, estimate);
+            });
+    connect(update, &IDeviceFirmwareUpdate::firmwareUpdateProgressStepProgressChanged, this,
+            [this](EFirmwareUpdateStep step, double percent) {
+                emit firmwareUpdateProgressStepProgressChanged(step, percent);
+            });
+
+    update->runUpdate();
+
+    QObject::disconnect(update, nullptr, this, nullptr);
+    update->moveToThread(QCoreApplication::instance()->thread());
+    m_update.reset();
+}
+
+} // namespace Plugin::FirmwareUpdater::Internal::State
