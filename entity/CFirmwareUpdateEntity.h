@@ -20,8 +20,9 @@ class CFirmwareUpdateEntity : public QObject
 {
     Q_OBJECT
 
-    Q_PROPERTY(EFirmwareUpdateEntityType entityType READ entityType WRITE setEntityType NOTIFY
-                       entityTypeChanged)
+    Q_PROPERTY(Plugin::FirmwareUpdater::Internal::Entity::CFirmwareUpdateEntity::
+                       EFirmwareUpdateEntityType entityType READ entityType WRITE setEntityType
+                               NOTIFY entityTypeChanged)
     Q_PROPERTY(Plugin::Dorvix::TransportLayerInfoPtr ptrTransportLayerInfo READ transportLayerInfo
                        WRITE setTransportLayerInfo NOTIFY transportLayerInfoChanged)
     Q_PROPERTY(Core::DorvixComponents::CameraInfoPtr ptrCameraInfo READ cameraInfo WRITE
@@ -31,10 +32,12 @@ class CFirmwareUpdateEntity : public QObject
                        selectedFirmwareChanged)
     Q_PROPERTY(Plugin::Dorvix::EFirmwareUpdateDirection updateDetails READ updateDetails WRITE
                        setUpdateDetails NOTIFY updateDetailsChanged)
-    Q_PROPERTY(EFirmwareUpdateStatus updateStatus READ updateStatus WRITE setUpdateStatus NOTIFY
-                       updateStatusChanged)
-    Q_PROPERTY(EFirmwareUpdateResult updateResult READ updateResult WRITE setUpdateResult NOTIFY
-                       updateResultChanged)
+    Q_PROPERTY(
+            Plugin::FirmwareUpdater::Internal::Entity::CFirmwareUpdateEntity::EFirmwareUpdateStatus
+                    updateStatus READ updateStatus WRITE setUpdateStatus NOTIFY updateStatusChanged)
+    Q_PROPERTY(
+            Plugin::FirmwareUpdater::Internal::Entity::CFirmwareUpdateEntity::EFirmwareUpdateResult
+                    updateResult READ updateResult WRITE setUpdateResult NOTIFY updateResultChanged)
     Q_PROPERTY(bool enabled READ enabled WRITE setEnabled NOTIFY enabledChanged)
     Q_PROPERTY(Plugin::Dorvix::DeviceFirmwareUpdatePtr ptrDeviceFirmwareUpdate READ
                        deviceFirmwareUpdate WRITE setDeviceFirmwareUpdate NOTIFY
@@ -105,28 +108,42 @@ public slots:
     void setCameraInfo(Core::DorvixComponents::CameraInfoPtr ptrCameraInfo);
     void setSelected(bool selected);
     void setUpdateDetails(Plugin::Dorvix::EFirmwareUpdateDirection updateDetails);
-    void setUpdateStatus(EFirmwareUpdateStatus updateStatus);
-    void setUpdateResult(EFirmwareUpdateResult updateResult);
+    void setUpdateStatus(
+            Plugin::FirmwareUpdater::Internal::Entity::CFirmwareUpdateEntity::EFirmwareUpdateStatus
+                    updateStatus);
+    void setUpdateResult(
+            Plugin::FirmwareUpdater::Internal::Entity::CFirmwareUpdateEntity::EFirmwareUpdateResult
+                    updateResult);
     void setSelectedFirmware(QString selectedFirmware);
-    void setEntityType(EFirmwareUpdateEntityType entityType);
+    void setEntityType(Plugin::FirmwareUpdater::Internal::Entity::CFirmwareUpdateEntity::
+                               EFirmwareUpdateEntityType entityType);
     void setTransportLayerInfo(Plugin::Dorvix::TransportLayerInfoPtr ptrTransportLayerInfo);
     void setEnabled(bool enabled);
     void setDeviceFirmwareUpdate(Plugin::Dorvix::DeviceFirmwareUpdatePtr ptrDeviceFirmwareUpdate);
-    void setChildren(QVector<QPointer<CFirmwareUpdateEntity>> children);
+    void
+    setChildren(QVector<QPointer<Plugin::FirmwareUpdater::Internal::Entity::CFirmwareUpdateEntity>>
+                        children);
 
 signals:
     void cameraInfoChanged(Core::DorvixComponents::CameraInfoPtr ptrCameraInfo);
     void selectedChanged(bool selected);
     void updateDetailsChanged(Plugin::Dorvix::EFirmwareUpdateDirection updateDetails);
-    void updateStatusChanged(EFirmwareUpdateStatus updateStatus);
-    void updateResultChanged(EFirmwareUpdateResult updateResult);
+    void updateStatusChanged(
+            Plugin::FirmwareUpdater::Internal::Entity::CFirmwareUpdateEntity::EFirmwareUpdateStatus
+                    updateStatus);
+    void updateResultChanged(
+            Plugin::FirmwareUpdater::Internal::Entity::CFirmwareUpdateEntity::EFirmwareUpdateResult
+                    updateResult);
     void selectedFirmwareChanged(QString selectedFirmware);
-    void entityTypeChanged(EFirmwareUpdateEntityType entityType);
+    void entityTypeChanged(Plugin::FirmwareUpdater::Internal::Entity::CFirmwareUpdateEntity::
+                                   EFirmwareUpdateEntityType entityType);
     void transportLayerInfoChanged(Plugin::Dorvix::TransportLayerInfoPtr ptrTransportLayerInfo);
     void enabledChanged(bool enabled);
     void
     deviceFirmwareUpdateChanged(Plugin::Dorvix::DeviceFirmwareUpdatePtr ptrDeviceFirmwareUpdate);
-    void childrenChanged(QVector<QPointer<CFirmwareUpdateEntity>> children);
+    void childrenChanged(
+            QVector<QPointer<Plugin::FirmwareUpdater::Internal::Entity::CFirmwareUpdateEntity>>
+                    children);
 
 private:
     Core::DorvixComponents::CameraInfoPtr m_ptrCameraInfo;
