@@ -1,12 +1,12 @@
 #pragma once
 
+#include <QAbstractButton>
 #include <QDialog>
 #include <QSharedPointer>
 
 #include <initializer_list>
 #include <utility>
 
-class QAbstractButton;
 class QTreeView;
 
 namespace Plugin::FirmwareUpdater::Internal::Model {

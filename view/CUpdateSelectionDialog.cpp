@@ -5,6 +5,7 @@
 #include "ui_UpdateSelectionDialog.h"
 
 #include <QDir>
+#include <QPushButton>
 #include <QRegularExpression>
 
 namespace Plugin::FirmwareUpdater::Internal::View {

@@ -1,0 +1,161 @@
+#include "view/CResultSummaryDialog.h"
+
+#include "model/CFirmwareUpdateTreeModel.h"
+#include "view/CTreeViewHeaderView.h"
+#include "view/CTreeViewLabelDelegate.h"
+#include "view/CTreeViewResultDelegate.h"
+
+#include "ui_ResultSummaryDialog.h"
+
+#include <QPushButton>
+#include <QResizeEvent>
+#include <QUrl>
+
+namespace Plugin::FirmwareUpdater::Internal::View {
+
+using Entity::CFirmwareUpdateEntity;
+
+CResultSummaryDialog::CResultSummaryDialog(QWidget *parent)
+    : CUpdateDialogBase(parent)
+    , m_ui(new Ui::ResultSummaryDialogUi)
+{
+    m_ui->setupUi(this);
+    const int pixelSize = applyPageFont();
+
+    setStyleSheet(labelAndButtonStyleSheet(pixelSize));
+
+    m_ui->cameraTreeView->setModel(nullptr);
+    m_ui->cameraTreeView->setHeader(new CTreeViewHeaderView);
+
+    m_ui->buttonBox->addButton(tr("Next"), QDialogButtonBox::AcceptRole);
+
+    connect(m_ui->buttonBox, &QDialogButtonBox::clicked, this,
+            &CResultSummaryDialog::dialogButtonClicked);
+}
+
+CResultSummaryDialog::~CResultSummaryDialog()
+{
+    disconnect(m_ui->buttonBox, &QDialogButtonBox::clicked, this,
+               &CResultSummaryDialog::dialogButtonClicked);
+    m_ui->cameraTreeView->setModel(nullptr);
+    delete m_ui;
+}
+
+void CResultSummaryDialog::setTreeModel(QSharedPointer<CFirmwareUpdateTreeModel> model)
+{
+    QTreeView *view = m_ui->cameraTreeView;
+    if (view->model() != model.data()) {
+        view->setModel(model.data());
+        for (int column :
+             { CFirmwareUpdateEntity::Id, CFirmwareUpdateEntity::SelectionStatus,
+               CFirmwareUpdateEntity::SelectedFirmware, CFirmwareUpdateEntity::UpdateDetails,
+               CFirmwareUpdateEntity::UpdateStatus, CFirmwareUpdateEntity::Enabled })
+            view->setColumnHidden(column, true);
+        if (!view->itemDelegateForColumn(CFirmwareUpdateEntity::DisplayName)) {
+            auto *labelDelegate = new CTreeViewLabelDelegate(view);
+            view->setItemDelegateForColumn(CFirmwareUpdateEntity::DisplayName, labelDelegate);
+            view->setItemDelegateForColumn(CFirmwareUpdateEntity::CurrentFirmware, labelDelegate);
+            view->setItemDelegateForColumn(CFirmwareUpdateEntity::UpdateResult,
+                                           new CTreeViewResultDelegate(view));
+        }
+        view->setColumnWidth(CFirmwareUpdateEntity::DisplayName, 185);
+        view->setColumnWidth(CFirmwareUpdateEntity::CurrentFirmware, 152);
+        view->setColumnWidth(CFirmwareUpdateEntity::UpdateResult, 173);
+    }
+    view->expandAll();
+    CUpdateDialogBase::setTreeModel(model);
+}
+
+void CResultSummaryDialog::refreshResults()
+{
+    int failed = 0;
+    int ok = 0;
+    int skipped = 0;
+    if (const QSharedPointer<CFirmwareUpdateTreeModel> model = treeModel())
+        model->countUpdateResults(&failed, &ok, &skipped);
+    const bool failures = failed > 0;
+
+    for (QLabel *label : { m_ui->infoIconLabel_1, m_ui->infoTextLabel_1, m_ui->infoIconLabel_2,
+                           m_ui->infoTextLabel_2 })
+        label->setVisible(!failures);
+    for (QLabel *label :
+         { m_ui->errorIconLabel, m_ui->errorTextLabel, m_ui->infoIconLabel_3, m_ui->infoTextLabel_3,
+           m_ui->failedUpdatesLabel, m_ui->skippedUpdatesLabel })
+        label->setVisible(failures);
+    m_ui->logLinkSpacer->changeSize(0, failures ? 0 : 16, QSizePolicy::Expanding,
+                                    QSizePolicy::Fixed);
+    m_ui->contentVerticalLayout->invalidate();
+
+    m_ui->failedUpdatesLabel->setText(tr("Failed updates:") + QLatin1Char(' ')
+                                      + QString::number(failed));
+    m_ui->successfulUpdatesLabel->setText(tr("Successful updates:") + QLatin1Char(' ')
+                                          + QString::number(ok));
+    m_ui->skippedUpdatesLabel->setText(tr("Skipped updates:") + QLatin1Char(' ')
+                                       + QString::number(skipped));
+    m_ui->cameraTreeView->viewport()->update();
+}
+
+void CResultSummaryDialog::setLinks(const QString &supportLink, const QString &logFileLink)
+{
+    // A path with blanks, '#' or non-ASCII letters only opens as a file URL.
+    const QString logFile
+            = QUrl::fromLocalFile(logFileLink).toString(QUrl::FullyEncoded).toHtmlEscaped();
+    const QString support = supportLink.toHtmlEscaped();
+    // One substitution pass, so a '%' in either address is never taken for a placeholder.
+    m_ui->infoTextLabel_3->setText(
+            tr("For more information, see the <a href=\"%1\">log file</a>. If you require "
+               "assistance, contact the <a href=\"%2\">Stavrik Support</a>.")
+                    .arg(logFile, support));
+    m_ui->infoTextLabel_2->setText(
+            tr("See <a href=\"%1\">log file</a> for more information.").arg(logFile));
+}
+
+void CResultSummaryDialog::setErrorMessage(const QString &errorMessage, bool noneSkipped)
+{
+    const QString text = noneSkipped
+            ? tr("An error has occurred during the update.<br>Error message: %1.")
+            : tr("An error has occurred during the update. The subsequent updates have been "
+                 "skipped.<br>Error message: %1.");
+    m_ui->errorTextLabel->setText(text.arg(errorMessage.toHtmlEscaped()));
+}
+
+void CResultSummaryDialog::dialogButtonClicked(QAbstractButton *pButton)
+{
+    if (!pButton)
+        return;
+    switch (m_ui->buttonBox->buttonRole(pButton)) {
+    case QDialogButtonBox::AcceptRole:
+        emit nextClicked();
+        break;
+    case QDialogButtonBox::RejectRole:
+        emit closeClicked();
+        break;
+    default:
+        break;
+    }
+}
+
+void CResultSummaryDialog::resizeEvent(QResizeEvent *event)
+{
+    CUpdateDialogBase::resizeEvent(event);
+    if (!event)
+        return;
+    resizeColumnsProportionally(m_ui->cameraTreeView,
+                                { { CFirmwareUpdateEntity::DisplayName, 185 },
+                                  { CFirmwareUpdateEntity::CurrentFirmware, 152 } },
+                                CFirmwareUpdateEntity::UpdateResult);
+}
+
+void CResultSummaryDialog::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::LanguageChange) {
+        m_ui->retranslateUi(this);
+        for (QAbstractButton *button : m_ui->buttonBox->buttons()) {
+            if (m_ui->buttonBox->buttonRole(button) == QDialogButtonBox::AcceptRole)
+                button->setText(tr("Next"));
+        }
+    }
+    CUpdateDialogBase::changeEvent(event);
+}
+
+} // namespace Plugin::FirmwareUpdater::Internal::View
