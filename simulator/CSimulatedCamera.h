@@ -14,6 +14,15 @@ class CSimulatedCamera : public Core::DorvixComponents::ICameraInfo
 public:
     struct Setup
     {
+        Setup() = default;
+        Setup(const QString &id, const QString &displayName, const QString &modelName,
+              const QString &firmwareVersion = QString())
+            : id(id)
+            , displayName(displayName)
+            , modelName(modelName)
+            , firmwareVersion(firmwareVersion)
+        { }
+
         QString id;
         QString displayName;
         QString modelName;
