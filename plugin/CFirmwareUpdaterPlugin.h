@@ -1,0 +1,45 @@
+#pragma once
+
+#include "host/ALocalizedPlugin.h"
+#include "host/IDeviceBaseInfo.h"
+#include "host/IServiceRegistry.h"
+#include "host/ViewerPluginInterface.h"
+
+#include <QPointer>
+#include <QSharedPointer>
+
+class QAction;
+
+namespace Plugin::FirmwareUpdater {
+
+namespace Internal::Service {
+class CFirmwareUpdaterService;
+}
+
+// Entry point of the plug-in: publishes the firmware updater service and
+// offers the wizard in the Tools menu and in the camera selector's context
+// menu, in step with the host's enumeration and selection.
+class CFirmwareUpdaterPlugin : public Core::Plugin::ALocalizedPlugin
+{
+    Q_OBJECT
+    Q_PLUGIN_METADATA(IID ONDRELVIEWER_PLUGIN_IID FILE "FirmwareUpdater.json")
+
+public:
+    CFirmwareUpdaterPlugin();
+    ~CFirmwareUpdaterPlugin() override;
+
+    bool initialize(QPointer<Core::Service::IServiceRegistry> registry) override;
+    bool extensionsInitialized() override;
+    bool uninitialize(QPointer<Core::Service::IServiceRegistry> registry) override;
+
+private:
+    void onEnumerationChanged();
+    void onSelectionChanged(Core::DorvixComponents::DeviceBaseInfoPtr device);
+
+    QPointer<Core::Service::IServiceRegistry> m_registry;
+    QAction *m_menuAction = nullptr;
+    QAction *m_contextAction = nullptr;
+    QSharedPointer<Internal::Service::CFirmwareUpdaterService> m_service;
+};
+
+} // namespace Plugin::FirmwareUpdater

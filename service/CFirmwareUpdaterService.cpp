@@ -1,0 +1,472 @@
+#include "service/CFirmwareUpdaterService.h"
+
+#include "host/BaseException.h"
+#include "host/ICameraEnumerationService.h"
+#include "host/ICameraStatusService.h"
+#include "host/ICameraStreamControlService.h"
+#include "host/IDeviceFirmwareUpdateService.h"
+#include "host/IWindowService.h"
+#include "host/ServiceLookup.h"
+#include "model/CFirmwareUpdateTreeModel.h"
+#include "state/CCameraSelectionStep.h"
+#include "state/CFirmwareUpdateDoneStep.h"
+#include "state/CFirmwareUpdatingStep.h"
+#include "state/CResultSummaryStep.h"
+#include "state/CUpdateSelectionStep.h"
+#include "state/CUpdateSummaryStep.h"
+#include "view/CCameraSelectionDialog.h"
+#include "view/CFirmwareUpdateDialog.h"
+#include "view/CResultSummaryDialog.h"
+#include "view/CUpdateSelectionDialog.h"
+#include "view/CUpdateSummaryDialog.h"
+
+#include <QApplication>
+#include <QDateTime>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QGridLayout>
+#include <QMap>
+#include <QMessageBox>
+
+namespace Plugin::FirmwareUpdater::Internal::Service {
+
+using Core::DorvixComponents::CameraInfoPtr;
+using Core::Service::findService;
+using Plugin::Dorvix::FirmwareUpdateInfoPtr;
+using Plugin::Dorvix::TransportLayerInfoPtr;
+
+namespace {
+
+// Level names, translated in the service's context when a line is written.
+const QMap<qint32, const char *> kLevelNames = {
+    { Debug,
+      QT_TRANSLATE_NOOP("Plugin::FirmwareUpdater::Internal::Service::CFirmwareUpdaterService",
+                        "DEBUG") },
+    { Info,
+      QT_TRANSLATE_NOOP("Plugin::FirmwareUpdater::Internal::Service::CFirmwareUpdaterService",
+                        "INFO") },
+    { Warning,
+      QT_TRANSLATE_NOOP("Plugin::FirmwareUpdater::Internal::Service::CFirmwareUpdaterService",
+                        "WARNING") },
+    { Critical,
+      QT_TRANSLATE_NOOP("Plugin::FirmwareUpdater::Internal::Service::CFirmwareUpdaterService",
+                        "CRITICAL") },
+};
+
+} // namespace
+
+CFirmwareUpdaterService::CFirmwareUpdaterService(QPointer<Core::Service::IServiceRegistry> registry,
+                                                 QObject *parent)
+    : IFirmwareUpdaterService(parent)
+    , m_stateMachine(new QStateMachine)
+    , m_registry(registry)
+    , m_cameraModel(new Model::CFirmwareUpdateTreeModel(nullptr))
+    , m_updateModel(new Model::CFirmwareUpdateTreeModel(nullptr))
+    , m_pageSize(-1, -1)
+{ }
+
+CFirmwareUpdaterService::~CFirmwareUpdaterService()
+{
+    if (m_stateMachine)
+        m_stateMachine->deleteLater();
+    if (m_logFile)
+        m_logFile->deleteLater();
+    // Pages without a host window to own them would otherwise never go.
+    const QList<QPointer<QWidget>> pages
+            = { m_cameraSelectionPage.data(), m_updateSelectionPage.data(),
+                m_updateSummaryPage.data(), m_firmwareUpdatePage.data(),
+                m_resultSummaryPage.data() };
+    for (const QPointer<QWidget> &page : pages) {
+        if (page && !page->parent())
+            page->deleteLater();
+    }
+}
+
+bool CFirmwareUpdaterService::createWizard()
+{
+    using namespace State;
+
+    QWidget *mainWindow = nullptr;
+    if (const auto windowService = findService<Plugin::Vantor::IWindowService>(m_registry))
+        mainWindow = windowService->mainWindow();
+
+    if (!m_cameraSelectionPage) {
+        m_cameraSelectionPage = new View::CCameraSelectionDialog(mainWindow);
+        m_cameraSelectionPage->setTreeModel(m_cameraModel);
+        connect(m_cameraSelectionPage, &View::CCameraSelectionDialog::refreshCamTreeClicked, this,
+                &CFirmwareUpdaterService::onRefreshCameraTreeClicked);
+    }
+    if (!m_updateSelectionPage) {
+        m_updateSelectionPage = new View::CUpdateSelectionDialog(mainWindow);
+        m_updateSelectionPage->setTreeModel(m_cameraModel);
+        connect(m_updateSelectionPage, &View::CUpdateSelectionDialog::browseClicked, this,
+                &CFirmwareUpdaterService::onBrowseClicked);
+        connect(m_updateSelectionPage, &View::CUpdateSelectionDialog::pathChanged, this,
+                &CFirmwareUpdaterService::onPathChanged);
+    }
+    if (!m_updateSummaryPage) {
+        m_updateSummaryPage = new View::CUpdateSummaryDialog(mainWindow);
+        m_updateSummaryPage->setTreeModel(m_updateModel);
+    }
+    if (!m_firmwareUpdatePage) {
+        m_firmwareUpdatePage = new View::CFirmwareUpdateDialog(mainWindow);
+        m_firmwareUpdatePage->setTreeModel(m_updateModel);
+    }
+    if (!m_resultSummaryPage) {
+        m_resultSummaryPage = new View::CResultSummaryDialog(mainWindow);
+        m_resultSummaryPage->setTreeModel(m_updateModel);
+    }
+
+    View::CCameraSelectionDialog *page1 = m_cameraSelectionPage;
+    View::CUpdateSelectionDialog *page2 = m_updateSelectionPage;
+    View::CUpdateSummaryDialog *page3 = m_updateSummaryPage;
+    View::CFirmwareUpdateDialog *page4 = m_firmwareUpdatePage;
+    View::CResultSummaryDialog *page5 = m_resultSummaryPage;
+
+    auto *doneStep = new CFirmwareUpdateDoneStep(m_registry, nullptr);
+    auto *cameraSelectionStep = new CCameraSelectionStep(m_registry, page1, nullptr);
+    auto *updateSelectionStep = new CUpdateSelectionStep(m_registry, page2, nullptr);
+    auto *updateSummaryStep = new CUpdateSummaryStep(m_registry, page3, nullptr);
+    auto *updatingStep = new CFirmwareUpdatingStep(m_registry, page4, nullptr);
+    auto *resultSummaryStep = new CResultSummaryStep(m_registry, page5, nullptr);
+
+    cameraSelectionStep->addTransition(page1, &View::CCameraSelectionDialog::nextClicked,
+                                       updateSelectionStep);
+    cameraSelectionStep->addTransition(page1, &View::CUpdateDialogBase::closeClicked, doneStep);
+    cameraSelectionStep->setModel(m_cameraModel);
+
+    updateSelectionStep->addTransition(page2, &View::CUpdateSelectionDialog::backClicked,
+                                       cameraSelectionStep);
+    updateSelectionStep->addTransition(page2, &View::CUpdateSelectionDialog::nextClicked,
+                                       updateSummaryStep);
+    updateSelectionStep->addTransition(page2, &View::CUpdateDialogBase::closeClicked, doneStep);
+    updateSelectionStep->setModel(m_updateModel);
+
+    updateSummaryStep->addTransition(page3, &View::CUpdateSummaryDialog::backClicked,
+                                     updateSelectionStep);
+    updateSummaryStep->addTransition(page3, &View::CUpdateSummaryDialog::nextClicked, updatingStep);
+    updateSummaryStep->addTransition(page3, &View::CUpdateDialogBase::closeClicked, doneStep);
+    updateSummaryStep->setModel(m_cameraModel);
+
+    updatingStep->addTransition(updatingStep, &CFirmwareUpdatingStep::firmwareUpdateDone,
+                                resultSummaryStep);
+
+    resultSummaryStep->addTransition(page5, &View::CResultSummaryDialog::nextClicked,
+                                     cameraSelectionStep);
+    resultSummaryStep->addTransition(page5, &View::CUpdateDialogBase::closeClicked, doneStep);
+    resultSummaryStep->setModel(m_updateModel);
+
+    doneStep->setModel(m_updateModel);
+
+    connect(page4, &View::CUpdateDialogBase::closeClicked, updatingStep,
+            &CFirmwareUpdatingStep::onUpdatesCanceled);
+
+    m_stateMachine->addState(doneStep);
+    m_stateMachine->addState(cameraSelectionStep);
+    m_stateMachine->addState(updateSelectionStep);
+    m_stateMachine->addState(updateSummaryStep);
+    m_stateMachine->addState(updatingStep);
+    m_stateMachine->addState(resultSummaryStep);
+    m_stateMachine->setInitialState(cameraSelectionStep);
+    return true;
+}
+
+void CFirmwareUpdaterService::startWizard()
+{
+    // Without a built, idle wizard there is nothing to start; a running one
+    // must not lose its model and log to a second start.
+    if (!m_stateMachine || !m_stateMachine->initialState() || m_stateMachine->isRunning())
+        return;
+
+    const auto statusService = findService<Plugin::Dorvix::ICameraStatusService>(m_registry);
+    const auto enumerationService
+            = findService<Plugin::Dorvix::ICameraEnumerationService>(m_registry);
+    const auto streamControlService
+            = findService<Plugin::Dorvix::ICameraStreamControlService>(m_registry);
+    // Without these the busy cameras can be neither found nor stopped.
+    if (!statusService || !enumerationService)
+        return;
+
+    const QVector<TransportLayerInfoPtr> transportLayers = enumerationService->transportLayers();
+    int busyCameras = 0;
+    for (const TransportLayerInfoPtr &transportLayer : transportLayers) {
+        if (!transportLayer)
+            continue;
+        const QVector<CameraInfoPtr> cameras = transportLayer->cameras();
+        for (const CameraInfoPtr &camera : cameras) {
+            if (camera && statusService->isCameraBusy(camera))
+                ++busyCameras;
+        }
+    }
+
+    if (busyCameras > 0) {
+        if (!streamControlService || !confirmStopCameras())
+            return;
+        streamControlService->stopAllCameras();
+    }
+
+    rebuildCameraModel(transportLayers);
+    openLogFile();
+    m_stateMachine->start();
+}
+
+bool CFirmwareUpdaterService::confirmStopCameras()
+{
+    QMessageBox box(QApplication::activeWindow());
+    box.setWindowTitle(tr("Fimware Updater"));
+    box.setText(tr("<p>To use the Firmware Updater, you have to stop continuous image acquisition "
+                   "as well as any recordings.</p>Do you want to stop all cameras and start using "
+                   "the Firmware Updater?"));
+    // Keeps the box wide enough for the text to read as two lines.
+    if (auto *grid = qobject_cast<QGridLayout *>(box.layout())) {
+        auto *filler = new QWidget;
+        filler->setFixedSize(570, 1);
+        filler->setAutoFillBackground(true);
+        grid->addWidget(filler, 0, 0, 1, -1);
+    }
+    box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+    box.setDefaultButton(QMessageBox::No);
+    box.setWindowFlag(Qt::WindowMinMaxButtonsHint, true);
+    box.setIconPixmap(QPixmap(QStringLiteral(":/firmwareupdater/icons/help_icon_32x32_en")));
+    return box.exec() == QMessageBox::Yes;
+}
+
+void CFirmwareUpdaterService::rebuildCameraModel(
+        const QVector<TransportLayerInfoPtr> &transportLayers)
+{
+    m_cameraModel->buildFromTransportLayers(transportLayers);
+    applyPreselection();
+    if (m_cameraSelectionPage)
+        m_cameraSelectionPage->setTreeModel(m_cameraModel);
+}
+
+void CFirmwareUpdaterService::applyPreselection()
+{
+    if (!m_ptrPreselectedCamera)
+        return;
+    const QModelIndex index = m_cameraModel->findCameraIndex(
+            m_ptrPreselectedCamera->transportLayerId(), m_ptrPreselectedCamera->id(), 2);
+    // The camera may have left the enumeration since it was selected.
+    if (!index.isValid())
+        return;
+    m_cameraModel->setData(index, true, Qt::EditRole);
+    m_cameraModel->applySelectionRules(index);
+}
+
+QString CFirmwareUpdaterService::supportUrl()
+{
+    return tr("https://www.stavrik.example/en/sales-support/support-contact/");
+}
+
+CameraInfoPtr CFirmwareUpdaterService::preselectedCamera()
+{
+    return m_ptrPreselectedCamera;
+}
+
+void CFirmwareUpdaterService::setPreselectedCamera(CameraInfoPtr camera)
+{
+    m_ptrPreselectedCamera = camera;
+}
+
+bool CFirmwareUpdaterService::isCameraSupported(CameraInfoPtr camera)
+{
+    return camera && camera->statusCode() == 0;
+}
+
+QString CFirmwareUpdaterService::updateFilePath()
+{
+    return m_updateFilePath;
+}
+
+void CFirmwareUpdaterService::openLogFile()
+{
+    if (m_logFile)
+        closeLogFile();
+
+    QString folder = QDir::tempPath();
+    if (!folder.endsWith(QDir::separator()))
+        folder += QDir::separator();
+    const QString name = QStringLiteral("OndrelFirmwareUpdaterGUI_%1.log")
+                                 .arg(QDateTime::currentDateTime().toString(
+                                         QStringLiteral("yyyyMMdd_HHmmss")));
+
+    m_logFile = new QFile(folder + name);
+    // A log that cannot be opened silently drops the run's lines.
+    if (m_logFile->open(QIODevice::WriteOnly))
+        m_logFile->setTextModeEnabled(true);
+}
+
+QString CFirmwareUpdaterService::writeLog(const ELogLevel &level, const QString &message)
+{
+    if (message.isEmpty())
+        return message;
+    if (!m_logFile)
+        openLogFile();
+
+    const char *levelName = kLevelNames.value(level, kLevelNames.value(Info));
+    const QString timeStamp = QDateTime::currentDateTime().toString(Qt::TextDate);
+    if (m_logFile && m_logFile->isOpen()) {
+        // One pass, so placeholders inside the message stay as they are.
+        const QString line = QStringLiteral("%1 %2 %3\n").arg(timeStamp, tr(levelName), message);
+        m_logFile->write(line.toUtf8());
+        m_logFile->flush();
+    }
+    return message;
+}
+
+QString CFirmwareUpdaterService::logFilePath()
+{
+    if (!m_logFile)
+        return QString();
+    return QFileInfo(*m_logFile).absoluteFilePath();
+}
+
+QString CFirmwareUpdaterService::lastErrorMessage()
+{
+    return tr(m_lastErrorMessage.toUtf8().constData());
+}
+
+void CFirmwareUpdaterService::setLastErrorMessage(const QString &message)
+{
+    m_lastErrorMessage = message;
+}
+
+void CFirmwareUpdaterService::closeLogFile()
+{
+    if (!m_logFile)
+        return;
+    m_lastErrorMessage.clear();
+    m_logFile->flush();
+    m_logFile->close();
+    m_logFile->deleteLater();
+    m_logFile = nullptr;
+}
+
+void CFirmwareUpdaterService::setPagePosition(const QPoint &position)
+{
+    m_pagePosition = position;
+}
+
+QPoint &CFirmwareUpdaterService::pagePosition()
+{
+    return m_pagePosition;
+}
+
+void CFirmwareUpdaterService::setPageSize(const QSize &size)
+{
+    m_pageSize = size;
+}
+
+QSize &CFirmwareUpdaterService::pageSize()
+{
+    return m_pageSize;
+}
+
+void CFirmwareUpdaterService::setPageWindowState(const Qt::WindowStates &state)
+{
+    m_pageWindowState = state;
+}
+
+Qt::WindowStates &CFirmwareUpdaterService::pageWindowState()
+{
+    return m_pageWindowState;
+}
+
+void CFirmwareUpdaterService::onEnumerationChanged()
+{
+    if (!m_stateMachine || !m_stateMachine->isRunning())
+        return;
+    const auto enumerationService
+            = findService<Plugin::Dorvix::ICameraEnumerationService>(m_registry);
+    if (!enumerationService)
+        return;
+    rebuildCameraModel(enumerationService->transportLayers());
+}
+
+void CFirmwareUpdaterService::onRefreshCameraTreeClicked()
+{
+    if (const auto enumerationService
+        = findService<Plugin::Dorvix::ICameraEnumerationService>(m_registry))
+        enumerationService->refreshEnumeration();
+}
+
+void CFirmwareUpdaterService::onBrowseClicked()
+{
+    QFileDialog dialog(QApplication::activeWindow(), QString(), QString(), QString());
+    dialog.setWindowTitle(tr("Fimware Updater"));
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setNameFilter(tr("Update files") + QStringLiteral(" (*.guf)"));
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    const QStringList files = dialog.selectedFiles();
+    if (files.isEmpty())
+        return;
+
+    const QFileInfo file(files.first());
+    if (m_updateSelectionPage)
+        m_updateSelectionPage->setUpdateFilePath(QDir::toNativeSeparators(file.filePath()));
+    m_updateFilePath = QDir::toNativeSeparators(file.absoluteFilePath());
+    checkUpdateFile(file);
+}
+
+void CFirmwareUpdaterService::onPathChanged(QString filePath)
+{
+    if (m_updateSelectionPage)
+        m_updateSelectionPage->setUpdateFilePath(QDir::toNativeSeparators(filePath));
+    const QFileInfo file(filePath);
+    m_updateFilePath = QDir::toNativeSeparators(file.absoluteFilePath());
+    checkUpdateFile(file);
+}
+
+void CFirmwareUpdaterService::checkUpdateFile(const QFileInfo &file)
+{
+    if (!file.exists() || !file.isReadable() || !file.isFile()) {
+        showFileVerdict(false, true, {});
+        return;
+    }
+
+    const auto updateService
+            = findService<Plugin::Dorvix::IDeviceFirmwareUpdateService>(m_registry);
+    // Nobody to read the file: it cannot be used, whatever it holds.
+    if (!updateService) {
+        showFileVerdict(false, false, {});
+        return;
+    }
+
+    QVector<FirmwareUpdateInfoPtr> infos;
+    try {
+        infos = updateService->readUpdateFile(file.absoluteFilePath(), QString());
+    } catch (const Core::Exception::BaseException &exception) {
+        writeLog(Critical,
+                 QStringLiteral("Failed to check for compatible update: %1")
+                         .arg(exception.getMessage()));
+        showFileVerdict(false, false, {});
+        return;
+    }
+
+    const QList<QPointer<Entity::CFirmwareUpdateEntity>> cameras = m_cameraModel->selectedCameras();
+    const CameraInfoPtr firstCamera = cameras.isEmpty() || !cameras.first()
+            ? CameraInfoPtr()
+            : cameras.first()->cameraInfo();
+    if (!firstCamera) {
+        showFileVerdict(false, false, {});
+        return;
+    }
+
+    QVector<FirmwareUpdateInfoPtr> compatible;
+    bool flag = false;
+    const bool checked = updateService->findCompatibleUpdates(firstCamera, infos, compatible, flag);
+    showFileVerdict(checked && !compatible.isEmpty(), false, compatible);
+}
+
+void CFirmwareUpdaterService::showFileVerdict(bool compatible, bool noFile,
+                                              const QVector<FirmwareUpdateInfoPtr> &infos)
+{
+    if (!m_updateSelectionPage)
+        return;
+    m_updateSelectionPage->setUpdateFileState(compatible, noFile);
+    m_updateSelectionPage->showUpdateDetails(infos, noFile);
+}
+
+} // namespace Plugin::FirmwareUpdater::Internal::Service
