@@ -1,0 +1,333 @@
+#include "state/CFirmwareUpdatingStep.h"
+
+#include "entity/CFirmwareUpdateEntity.h"
+#include "host/ServiceLookup.h"
+#include "model/CFirmwareUpdateTreeModel.h"
+#include "plugin/IFirmwareUpdaterService.h"
+#include "state/CFirmwareUpdateThread.h"
+#include "view/CFirmwareUpdateDialog.h"
+
+#include <QEventLoop>
+#include <QMetaEnum>
+#include <QMutexLocker>
+
+#include <cmath>
+
+namespace Plugin::FirmwareUpdater::Internal::State {
+
+using Entity::CFirmwareUpdateEntity;
+using Model::CFirmwareUpdateTreeModel;
+using Plugin::Dorvix::EFirmwareUpdateStep;
+
+namespace {
+
+// The host reports no progress while a camera restarts; the bar is moved by
+// the elapsed time instead.
+constexpr int ResetTickInterval = 250;
+
+QString stepName(EFirmwareUpdateStep step)
+{
+    return QString::fromLatin1(QMetaEnum::fromType<EFirmwareUpdateStep>().valueToKey(step));
+}
+
+} // namespace
+
+CFirmwareUpdatingStep::CFirmwareUpdatingStep(QPointer<Core::Service::IServiceRegistry> registry,
+                                             QWidget *page, QState *parent)
+    : CFirmwareUpdateStepBase(registry, page, parent)
+    , m_thread(new CFirmwareUpdateThread(this))
+    , m_service(Core::Service::findService<IFirmwareUpdaterService>(registry))
+{
+    m_resetTimer.setInterval(ResetTickInterval);
+    connect(&m_resetTimer, &QTimer::timeout, this, &CFirmwareUpdatingStep::onResetTick);
+
+    connect(m_thread, &CFirmwareUpdateThread::firmwareUpdateDone, this,
+            &CFirmwareUpdatingStep::onFirmwareUpdateDone);
+    connect(m_thread, &CFirmwareUpdateThread::firmwareUpdateError, this,
+            &CFirmwareUpdatingStep::onFirmwareUpdateError);
+    connect(m_thread, &CFirmwareUpdateThread::firmwareUpdateBegin, this,
+            &CFirmwareUpdatingStep::onFirmwareUpdateBegin);
+    connect(m_thread, &CFirmwareUpdateThread::firmwareUpdateProgressStepBegin, this,
+            &CFirmwareUpdatingStep::onFirmwareUpdateProgressStepBegin);
+    connect(m_thread, &CFirmwareUpdateThread::firmwareUpdateProgressStepDone, this,
+            &CFirmwareUpdatingStep::onFirmwareUpdateProgressStepDone);
+    connect(m_thread, &CFirmwareUpdateThread::firmwareUpdateProgressStepProgressChanged, this,
+            &CFirmwareUpdatingStep::onFirmwareUpdateProgressStepProgressChanged);
+    connect(m_thread, &QThread::finished, this, &CFirmwareUpdatingStep::startUpdate);
+}
+
+CFirmwareUpdatingStep::~CFirmwareUpdatingStep()
+{
+    // A QThread must not be destroyed while it runs.
+    m_running = false;
+    m_thread->wait();
+}
+
+void CFirmwareUpdatingStep::onEntry(QEvent *event)
+{
+    auto *dialog = qobject_cast<View::CFirmwareUpdateDialog *>(page().data());
+    if (!dialog)
+        return;
+    dialog->setCancelEnabled(true);
+    CFirmwareUpdateStepBase::onEntry(event);
+
+    const QSharedPointer<CFirmwareUpdateTreeModel> model = dialog->treeModel();
+    m_pending = model ? model->selectedCameras() : QList<QPointer<CFirmwareUpdateEntity>>();
+    dialog->setProgressText(1, m_pending.size());
+    dialog->setProgress(0, 0);
+    m_estimatedDuration = 0;
+    m_total = m_pending.size();
+    m_started = false;
+    m_canceled = false;
+    m_running = true;
+    onFirmwareUpdateDone();
+}
+
+void CFirmwareUpdatingStep::onExit(QEvent *event)
+{
+    // From here on the worker's late signals find nothing to act on.
+    m_running = false;
+    m_resetTimer.stop();
+    if (m_thread->isRunning()) {
+        // Wait without freezing the interface.
+        QEventLoop loop;
+        connect(m_thread, &QThread::finished, &loop, &QEventLoop::quit);
+        if (m_thread->isRunning())
+            loop.exec();
+    }
+    m_currentUpdate.clear();
+    m_pending.clear();
+    CFirmwareUpdateStepBase::onExit(event);
+}
+
+void CFirmwareUpdatingStep::onUpdatesCanceled()
+{
+    if (!m_running)
+        return;
+    QMutexLocker locker(&m_mutex);
+    if (m_canceled)
+        return;
+    m_canceled = true;
+    m_service->writeLog(Warning, QStringLiteral("User canceled firmware update"));
+    if (auto *dialog = qobject_cast<View::CFirmwareUpdateDialog *>(page().data()))
+        dialog->setCancelEnabled(false);
+}
+
+void CFirmwareUpdatingStep::onFirmwareUpdateDone()
+{
+    if (!m_running)
+        return;
+    auto *dialog = qobject_cast<View::CFirmwareUpdateDialog *>(page().data());
+    m_finishedPhasesTime = 0;
+    m_estimatedDuration = 0;
+    m_resetTimer.stop();
+
+    if (!dialog) {
+        m_service->writeLog(Critical,
+                            QStringLiteral("Internal error. Stopping firmware update of cameras"));
+        // Without the page nothing can be shown; end the run instead of
+        // starting the same update again.
+        m_pending.clear();
+        m_currentUpdate.clear();
+    } else {
+        const QSharedPointer<CFirmwareUpdateTreeModel> model = dialog->treeModel();
+        if (m_started && !m_pending.isEmpty()) {
+            CFirmwareUpdateEntity *finished = m_pending.takeFirst().data();
+            setCameraColumn(finished, CFirmwareUpdateEntity::UpdateResult,
+                            CFirmwareUpdateEntity::OK);
+            setCameraColumn(finished, CFirmwareUpdateEntity::UpdateStatus,
+                            CFirmwareUpdateEntity::Complete);
+            m_service->writeLog(Info, QStringLiteral("Camera info after update:"));
+            m_service->writeLog(Info,
+                                QStringLiteral("DeviceFirmwareVersion: %1")
+                                        .arg(m_currentUpdate
+                                                     ? m_currentUpdate->deviceFirmwareVersion()
+                                                     : QString()));
+            const int done = m_total - m_pending.size();
+            dialog->setProgress(done, m_total);
+            m_service->writeLog(Info,
+                                QStringLiteral("Finished firmware update (%1/%2)")
+                                        .arg(QString::number(done), QString::number(m_total)));
+        }
+        if (!m_pending.isEmpty()) {
+            QMutexLocker locker(&m_mutex);
+            if (!m_canceled) {
+                CFirmwareUpdateEntity *next = m_pending.first().data();
+                const QString name = next && next->cameraInfo() ? next->cameraInfo()->displayName()
+                                                                : QString();
+                m_service->writeLog(Info,
+                                    QStringLiteral("Starting firmware update (%1/%2) for camera %3")
+                                            .arg(QString::number(m_total - m_pending.size() + 1),
+                                                 QString::number(m_total), name));
+                setCameraColumn(next, CFirmwareUpdateEntity::UpdateStatus,
+                                CFirmwareUpdateEntity::Updating);
+                dialog->setTreeModel(model);
+                m_currentUpdate = next ? next->deviceFirmwareUpdate()
+                                       : Plugin::Dorvix::DeviceFirmwareUpdatePtr();
+            } else {
+                m_service->writeLog(
+                        Info, QStringLiteral("Firmware updates have been canceled by the user"));
+                m_service->setLastErrorMessage(
+                        tr("Firmware updates have been canceled by the user."));
+                m_pending.clear();
+            }
+        }
+    }
+
+    if (!m_started) {
+        m_started = true;
+        startUpdate();
+    }
+}
+
+void CFirmwareUpdatingStep::startUpdate()
+{
+    if (!m_running)
+        return;
+    if (m_pending.isEmpty()) {
+        m_service->writeLog(Info, QStringLiteral("Finished all firmware updates"));
+        emit firmwareUpdateDone();
+        return;
+    }
+    if (!m_currentUpdate) {
+        onFirmwareUpdateError(QStringLiteral(
+                "Internal error: Firmware update is missing and could not be applied."));
+        emit firmwareUpdateDone();
+        return;
+    }
+    if (auto *dialog = qobject_cast<View::CFirmwareUpdateDialog *>(page().data()))
+        dialog->setProgressText(m_total - m_pending.size() + 1, m_total);
+    m_thread->setFirmwareUpdate(m_currentUpdate);
+    m_thread->start(QThread::InheritPriority);
+}
+
+void CFirmwareUpdatingStep::onFirmwareUpdateError(const QString &errorMessage)
+{
+    if (!m_running)
+        return;
+    m_service->writeLog(Critical, errorMessage);
+    m_service->setLastErrorMessage(errorMessage);
+    m_finishedPhasesTime = 0;
+    m_estimatedDuration = 0;
+    m_resetTimer.stop();
+    if (m_pending.isEmpty())
+        return;
+    m_service->writeLog(Critical,
+                        QStringLiteral("Firmware update (%1/%2) failed.")
+                                .arg(QString::number(m_total - m_pending.size() + 1),
+                                     QString::number(m_total)));
+    CFirmwareUpdateEntity *failed = m_pending.takeFirst().data();
+    if (!m_pending.isEmpty())
+        m_service->writeLog(Warning, QStringLiteral("Further firmware updates will be skipped"));
+    setCameraColumn(failed, CFirmwareUpdateEntity::UpdateResult, CFirmwareUpdateEntity::Failed);
+    setCameraColumn(failed, CFirmwareUpdateEntity::UpdateStatus, CFirmwareUpdateEntity::Complete);
+    if (auto *dialog = qobject_cast<View::CFirmwareUpdateDialog *>(page().data()))
+        dialog->setTreeModel(dialog->treeModel());
+    m_pending.clear();
+}
+
+void CFirmwareUpdatingStep::onFirmwareUpdateBegin(
+        QSharedPointer<Plugin::Dorvix::IFirmwareUpdateInfo> firmwareUpdateInfo,
+        uint estimatedDuration)
+{
+    if (!m_running)
+        return;
+    if (firmwareUpdateInfo) {
+        m_service->writeLog(Info, QStringLiteral("Camera info before update:"));
+        m_service->writeLog(Info,
+                            QStringLiteral("DeviceFirmwareVersion: %1")
+                                    .arg(m_currentUpdate ? m_currentUpdate->deviceFirmwareVersion()
+                                                         : QString()));
+        m_service->writeLog(Info, QStringLiteral("Update infos:"));
+        m_service->writeLog(Info,
+                            QStringLiteral("Filename: %1").arg(firmwareUpdateInfo->fileName()));
+        m_service->writeLog(Info, QStringLiteral("Version: %1").arg(firmwareUpdateInfo->version()));
+        m_service->writeLog(
+                Info, QStringLiteral("Description: %1").arg(firmwareUpdateInfo->description()));
+        m_service->writeLog(
+                Info, QStringLiteral("Release Notes: %1").arg(firmwareUpdateInfo->releaseNotes()));
+    }
+    m_service->writeLog(Info,
+                        QStringLiteral("Update will take approximately %1 msec")
+                                .arg(QString::number(estimatedDuration)));
+    m_estimatedDuration = estimatedDuration;
+    if (auto *dialog = qobject_cast<View::CFirmwareUpdateDialog *>(page().data()))
+        dialog->setProgress(0, int(estimatedDuration));
+}
+
+void CFirmwareUpdatingStep::onFirmwareUpdateProgressStepBegin(EFirmwareUpdateStep updateStep,
+                                                              uint estimatedUpdateTime,
+                                                              const QString &description)
+{
+    if (!m_running)
+        return;
+    m_service->writeLog(Info, QStringLiteral("Entering update step: %1").arg(stepName(updateStep)));
+    if (!description.isEmpty())
+        m_service->writeLog(Info, QStringLiteral("Update step description: %1").arg(description));
+    m_service->writeLog(Info,
+                        QStringLiteral("Update step will take approximately %1 msec")
+                                .arg(QString::number(estimatedUpdateTime)));
+    m_stepEstimate = int(estimatedUpdateTime);
+    if (updateStep == Plugin::Dorvix::DeviceReset) {
+        m_resetClock.restart();
+        m_resetTimer.start();
+    }
+}
+
+void CFirmwareUpdatingStep::onResetTick()
+{
+    // A phase announced as taking no time has no share to simulate.
+    if (!m_running || m_stepEstimate <= 0)
+        return;
+    const double percent
+            = std::trunc(double(m_resetClock.elapsed()) / double(m_stepEstimate) * 100.0);
+    onFirmwareUpdateProgressStepProgressChanged(Plugin::Dorvix::DeviceReset, percent);
+}
+
+void CFirmwareUpdatingStep::onFirmwareUpdateProgressStepDone(EFirmwareUpdateStep updateStep,
+                                                             uint estimatedUpdateTime)
+{
+    if (!m_running)
+        return;
+    m_service->writeLog(Info, QStringLiteral("Finished update step: %1").arg(stepName(updateStep)));
+    m_service->writeLog(Info,
+                        QStringLiteral("Update remaining time approximately %1 msec")
+                                .arg(QString::number(estimatedUpdateTime)));
+    if (updateStep == Plugin::Dorvix::DeviceReset)
+        m_resetTimer.stop();
+    m_finishedPhasesTime += int(estimatedUpdateTime);
+    if (auto *dialog = qobject_cast<View::CFirmwareUpdateDialog *>(page().data()))
+        dialog->setProgress(m_finishedPhasesTime, int(m_estimatedDuration));
+}
+
+void CFirmwareUpdatingStep::onFirmwareUpdateProgressStepProgressChanged(
+        EFirmwareUpdateStep updateStep, double progressPercentDone)
+{
+    if (!m_running)
+        return;
+    m_service->writeLog(
+            Info,
+            QStringLiteral("%1 progress: %2%")
+                    .arg(stepName(updateStep), QString::number(progressPercentDone, 'f', 0)));
+    if (auto *dialog = qobject_cast<View::CFirmwareUpdateDialog *>(page().data())) {
+        const int value
+                = int(m_stepEstimate * (progressPercentDone / 100.0) + m_finishedPhasesTime);
+        dialog->setProgress(value, int(m_estimatedDuration));
+    }
+}
+
+void CFirmwareUpdatingStep::setCameraColumn(CFirmwareUpdateEntity *entity, int column, int value)
+{
+    auto *dialog = qobject_cast<View::CFirmwareUpdateDialog *>(page().data());
+    if (!entity || !dialog)
+        return;
+    const QSharedPointer<CFirmwareUpdateTreeModel> model = dialog->treeModel();
+    const Core::DorvixComponents::CameraInfoPtr camera = entity->cameraInfo();
+    if (!model || !camera)
+        return;
+    const QModelIndex index
+            = model->findCameraIndex(camera->transportLayerId(), camera->id(), column);
+    model->setData(index, QVariant(value), Qt::EditRole);
+}
+
+} // namespace Plugin::FirmwareUpdater::Internal::State

@@ -1,0 +1,52 @@
+#include "state/CResultSummaryStep.h"
+
+#include "host/ServiceLookup.h"
+#include "model/CFirmwareUpdateTreeModel.h"
+#include "plugin/IFirmwareUpdaterService.h"
+#include "view/CResultSummaryDialog.h"
+
+namespace Plugin::FirmwareUpdater::Internal::State {
+
+CResultSummaryStep::CResultSummaryStep(QPointer<Core::Service::IServiceRegistry> registry,
+                                       QWidget *page, QState *parent)
+    : CFirmwareUpdateStepBase(registry, page, parent)
+    , m_service(Core::Service::findService<IFirmwareUpdaterService>(registry))
+{ }
+
+CResultSummaryStep::~CResultSummaryStep() = default;
+
+void CResultSummaryStep::setModel(QSharedPointer<Model::CFirmwareUpdateTreeModel> model)
+{
+    if (model != m_model)
+        m_model = model;
+}
+
+void CResultSummaryStep::onEntry(QEvent *event)
+{
+    CFirmwareUpdateStepBase::onEntry(event);
+    auto *dialog = qobject_cast<View::CResultSummaryDialog *>(page().data());
+    if (!dialog)
+        return;
+    dialog->refreshResults();
+    if (m_service)
+        dialog->setLinks(m_service->supportUrl(), m_service->logFilePath());
+    int failed = 0;
+    int ok = 0;
+    int skipped = 0;
+    const QSharedPointer<Model::CFirmwareUpdateTreeModel> model = dialog->treeModel();
+    if (model)
+        model->countUpdateResults(&failed, &ok, &skipped);
+    if (failed > 0 && m_service) {
+        const std::string message = m_service->lastErrorMessage().toStdString();
+        dialog->setErrorMessage(tr(message.c_str()), skipped == 0);
+    }
+}
+
+void CResultSummaryStep::onExit(QEvent *event)
+{
+    if (m_model)
+        m_model->setEntities({});
+    CFirmwareUpdateStepBase::onExit(event);
+}
+
+} // namespace Plugin::FirmwareUpdater::Internal::State
