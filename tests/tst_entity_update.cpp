@@ -205,7 +205,8 @@ void TestEntityUpdate::valuesCrossQueuedConnections()
     QCOMPARE(sender.data(CFirmwareUpdateEntity::UpdateResult).toInt(), 1);
     QCOMPARE(sender.property("ptrCameraInfo").value<CameraInfoPtr>(), camera);
     QCOMPARE(sender.property("children").value<EntityVector>(), EntityVector({ &child }));
-    QSequentialIterable iterable = sender.property("children").value<QSequentialIterable>();
+    const QVariant children = sender.property("children");
+    QSequentialIterable iterable = children.value<QSequentialIterable>();
     QCOMPARE(iterable.size(), 1);
     QCOMPARE(iterable.at(0).value<QPointer<CFirmwareUpdateEntity>>().data(), &child);
 }
