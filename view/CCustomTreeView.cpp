@@ -12,7 +12,10 @@ constexpr int ScrollBarTopGap = 14;
 
 CCustomTreeView::CCustomTreeView(QWidget *parent)
     : QTreeView(parent)
-{ }
+{
+    // The selection delegate opens its check box on plain mouse moves.
+    viewport()->setMouseTracking(true);
+}
 
 void CCustomTreeView::setVisible(bool visible)
 {
