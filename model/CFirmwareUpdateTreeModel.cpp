@@ -3,6 +3,8 @@
 #include <QCoreApplication>
 #include <QMap>
 
+#include <algorithm>
+
 namespace Plugin::FirmwareUpdater::Internal::Model {
 
 using Entity::CFirmwareUpdateEntity;
@@ -176,7 +178,6 @@ void CFirmwareUpdateTreeModel::buildFromTransportLayers(
         if (!transportLayer)
             continue;
         const QVector<Core::DorvixComponents::CameraInfoPtr> cameras = transportLayer->cameras();
-        // Ordered by model name so the tree comes out as a sorted view shows it.
         QMap<QString, QVector<CFirmwareUpdateEntity *>> devicesByModel;
         for (const Core::DorvixComponents::CameraInfoPtr &camera : cameras) {
             if (!camera)
@@ -191,7 +192,12 @@ void CFirmwareUpdateTreeModel::buildFromTransportLayers(
             continue;
         auto *transportLayerNode = new CFirmwareUpdateEntity;
         transportLayerNode->setTransportLayerInfo(transportLayer);
-        for (const QVector<CFirmwareUpdateEntity *> &devices : qAsConst(devicesByModel)) {
+        for (QVector<CFirmwareUpdateEntity *> &devices : devicesByModel) {
+            // Rows in the order the sorted view shows them keep the view's
+            // per-row lookups short when the whole tree is refreshed.
+            std::stable_sort(devices.begin(), devices.end(), [](const auto *a, const auto *b) {
+                return a->cameraInfo()->displayName() < b->cameraInfo()->displayName();
+            });
             auto *typeNode = new CFirmwareUpdateEntity;
             typeNode->setEntityType(CFirmwareUpdateEntity::CameraType);
             typeNode->setCameraInfo(devices.first()->cameraInfo());
