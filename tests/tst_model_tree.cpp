@@ -32,6 +32,19 @@ CFirmwareUpdateEntity *device(const QString &id,
     return entity;
 }
 
+// Marks every text it is asked for in the "QObject" context.
+class MarkingTranslator : public QTranslator
+{
+public:
+    QString translate(const char *context, const char *sourceText, const char *, int) const override
+    {
+        if (qstrcmp(context, "QObject") != 0)
+            return {};
+        return QLatin1Char('<') + QString::fromUtf8(sourceText) + QLatin1Char('>');
+    }
+    bool isEmpty() const override { return false; }
+};
+
 } // namespace
 
 class TestModelTree : public QObject
@@ -47,6 +60,8 @@ private slots:
     void flags_data();
     void flags();
     void headerAndRoles();
+    void translatedHeaders();
+    void destructionReleasesTree();
     void setData_data();
     void setData();
     void findCameraIndex_data();
@@ -213,6 +228,33 @@ void TestModelTree::headerAndRoles()
                                               { 6, "UpdateStatus" },     { 7, "UpdateResult" },
                                               { 8, "Enabled" } };
     QCOMPARE(model.roleNames(), expected);
+}
+
+void TestModelTree::translatedHeaders()
+{
+    MarkingTranslator translator;
+    QVERIFY(QCoreApplication::installTranslator(&translator));
+    const CFirmwareUpdateTreeModel model;
+    QCoreApplication::removeTranslator(&translator);
+    QStringList labels;
+    for (int section = 0; section < 9; ++section)
+        labels << model.headerData(section, Qt::Horizontal).toString();
+    QCOMPARE(labels,
+             QStringList({ "<Cameras>", "Id", "SelectionStatus", "<Current Firmware>",
+                           "<Firmware Selected>", "<Details>", "<Details>", "<Details>",
+                           "Enabled" }));
+}
+
+void TestModelTree::destructionReleasesTree()
+{
+    auto *model = new CFirmwareUpdateTreeModel;
+    model->buildFromTransportLayers(Fake::layers(kTree));
+    QPointer<CFirmwareUpdateEntity> device = Probe::entity(Probe::find(*model, "tl2/c4"));
+    QPointer<CFirmwareUpdateEntity> layer = Probe::entity(Probe::find(*model, "tl1"));
+    delete model;
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QVERIFY(device.isNull());
+    QVERIFY(layer.isNull());
 }
 
 void TestModelTree::setData_data()
