@@ -10,7 +10,12 @@ using Plugin::Dorvix::IFirmwareUpdateInfo;
 
 CFirmwareUpdateThread::CFirmwareUpdateThread(QObject *parent)
     : QThread(parent)
-{ }
+{
+    // Queued forwarding looks the argument types up by name; without these
+    // the step and begin signals would be dropped on their way to the UI.
+    qRegisterMetaType<EFirmwareUpdateStep>("Plugin::Dorvix::EFirmwareUpdateStep");
+    qRegisterMetaType<QSharedPointer<IFirmwareUpdateInfo>>();
+}
 
 CFirmwareUpdateThread::~CFirmwareUpdateThread() = default;
 
