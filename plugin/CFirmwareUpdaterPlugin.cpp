@@ -43,7 +43,7 @@ bool CFirmwareUpdaterPlugin::initialize(QPointer<Core::Service::IServiceRegistry
     // The worker thread's step signals cross threads by queued connection.
     qRegisterMetaType<Plugin::Dorvix::EFirmwareUpdateStep>("Plugin::Dorvix::EFirmwareUpdateStep");
     if (!m_service)
-        m_service.reset(new CFirmwareUpdaterService(m_registry, this));
+        m_service = CFirmwareUpdaterService::create(m_registry, this);
     if (m_registry)
         m_registry->addService(m_service);
     return true;

@@ -83,6 +83,20 @@ CFirmwareUpdaterService::~CFirmwareUpdaterService()
     }
 }
 
+QSharedPointer<CFirmwareUpdaterService>
+CFirmwareUpdaterService::create(QPointer<Core::Service::IServiceRegistry> registry, QObject *parent)
+{
+    // The states hold the service and the service holds the states' machine,
+    // so the parent may well delete the service while references remain.
+    auto *service = new CFirmwareUpdaterService(registry, parent);
+    const auto alive = QSharedPointer<bool>::create(true);
+    connect(service, &QObject::destroyed, [alive] { *alive = false; });
+    return QSharedPointer<CFirmwareUpdaterService>(service, [alive](CFirmwareUpdaterService *s) {
+        if (*alive)
+            delete s;
+    });
+}
+
 bool CFirmwareUpdaterService::createWizard()
 {
     using namespace State;

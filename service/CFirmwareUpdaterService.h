@@ -37,6 +37,12 @@ public:
                             QObject *parent = nullptr);
     ~CFirmwareUpdaterService() override;
 
+    // A service shared with the wizard's states and also a child of parent.
+    // Whichever goes first, the parent deleting its child or the last
+    // reference going, the object is deleted once.
+    static QSharedPointer<CFirmwareUpdaterService>
+    create(QPointer<Core::Service::IServiceRegistry> registry, QObject *parent);
+
     bool createWizard() override;
     void startWizard() override;
     QString supportUrl() override;

@@ -4,11 +4,14 @@
 // camera pool, menus on a real menu bar and a main window for the pages.
 
 #include "host/CServiceRegistry.h"
+#include "simulator/CCameraEnumerationService.h"
 #include "simulator/CCameraPool.h"
 #include "simulator/CDeviceFirmwareUpdateService.h"
 #include "simulator/CMenuService.h"
 #include "simulator/CWindowService.h"
 
+#include <QCoreApplication>
+#include <QEvent>
 #include <QMainWindow>
 #include <QMenuBar>
 #include <QPointer>
