@@ -38,9 +38,6 @@ CFirmwareUpdatingStep::CFirmwareUpdatingStep(QPointer<Core::Service::IServiceReg
     , m_thread(new CFirmwareUpdateThread(this))
     , m_service(Core::Service::findService<IFirmwareUpdaterService>(registry))
 {
-    // The host's begin signal crosses from the worker thread by queued
-    // connection, which finds its argument type by name.
-    qRegisterMetaType<QSharedPointer<Plugin::Dorvix::IFirmwareUpdateInfo>>();
     m_resetTimer.setInterval(ResetTickInterval);
     connect(&m_resetTimer, &QTimer::timeout, this, &CFirmwareUpdatingStep::onResetTick);
 
