@@ -5,180 +5,105 @@
 
 using Plugin::FirmwareUpdater::Internal::Entity::CFirmwareUpdateEntity;
 using CameraInfoPtr = Core::DorvixComponents::CameraInfoPtr;
-using TransportLayerInfoPtr = Plugin::Dorvix::TransportLayerInfoPtr;
 using DeviceFirmwareUpdatePtr = Plugin::Dorvix::DeviceFirmwareUpdatePtr;
 using EntityVector = QVector<QPointer<CFirmwareUpdateEntity>>;
-
-namespace {
-
-// Shares a pointee without owning it: a second, distinct shared pointer to
-// the same host object.
-template<typename T>
-QSharedPointer<T> alias(const QSharedPointer<T> &owner)
-{
-    return QSharedPointer<T>(owner.data(), [](T *) {});
-}
-
-QStringList methodNames(const QMetaObject &meta, QMetaMethod::MethodType type)
-{
-    QStringList names;
-    for (int i = meta.methodOffset(); i < meta.methodCount(); ++i) {
-        const QMetaMethod method = meta.method(i);
-        if (method.methodType() == type && method.access() == QMetaMethod::Public)
-            names << QString::fromLatin1(method.methodSignature());
-    }
-    return names;
-}
-
-} // namespace
+using Type = CFirmwareUpdateEntity::EFirmwareUpdateEntityType;
 
 class TestEntityUpdate : public QObject
 {
     Q_OBJECT
 
 private slots:
-    void defaults();
-    void metaObjectLayout();
-    void registeredTypes_data();
-    void registeredTypes();
-    void valuesCrossQueuedConnections();
     void setters_data();
     void setters();
-    void children();
-    void rowOfChildren();
-    void destroyedChildStaysCounted();
-    void adoptedChildOutlivesFormerParent();
+    void valuesCrossQueuedConnections();
     void data_data();
     void data();
+    void children();
     void copy();
 };
 
-void TestEntityUpdate::defaults()
+void TestEntityUpdate::setters_data()
 {
+    QTest::addColumn<QByteArray>("property");
+    QTest::addColumn<QVariant>("initial"); // invalid: keep the default
+    QTest::addColumn<QVariant>("same");
+    QTest::addColumn<QVariant>("other");
+
+    static const CameraInfoPtr camera = Fake::camera("c", "M");
+    // A second shared pointer to the same camera, not owning it.
+    static const CameraInfoPtr alias(camera.data(), [](auto *) {});
+    static CFirmwareUpdateEntity child;
+    const auto row = [](const char *property, const QVariant &same, const QVariant &other) {
+        QTest::newRow(property) << QByteArray(property) << QVariant() << same << other;
+    };
+    row("entityType", QVariant::fromValue(CFirmwareUpdateEntity::TransportLayer),
+        QVariant::fromValue(CFirmwareUpdateEntity::CameraType));
+    row("selected", false, true);
+    row("enabled", true, false);
+    row("selectedFirmware", QString(""), QStringLiteral("2.1"));
+    row("updateDetails", QVariant::fromValue(Plugin::Dorvix::NotDetermined),
+        QVariant::fromValue(Plugin::Dorvix::Reinstall));
+    row("updateStatus", QVariant::fromValue(CFirmwareUpdateEntity::Waiting),
+        QVariant::fromValue(CFirmwareUpdateEntity::Updating));
+    row("updateResult", QVariant::fromValue(CFirmwareUpdateEntity::Skipped),
+        QVariant::fromValue(CFirmwareUpdateEntity::OK));
+    row("ptrCameraInfo", QVariant::fromValue(CameraInfoPtr()), QVariant::fromValue(camera));
+    row("ptrTransportLayerInfo", QVariant::fromValue(Plugin::Dorvix::TransportLayerInfoPtr()),
+        QVariant::fromValue(Fake::layers("tl:").first()));
+    row("ptrDeviceFirmwareUpdate", QVariant::fromValue(DeviceFirmwareUpdatePtr()),
+        QVariant::fromValue(DeviceFirmwareUpdatePtr(new Fake::DeviceUpdate("1"))));
+    row("children", QVariant::fromValue(EntityVector()),
+        QVariant::fromValue(EntityVector({ &child })));
+    QTest::newRow("camera by address")
+            << QByteArray("ptrCameraInfo") << QVariant::fromValue(camera)
+            << QVariant::fromValue(alias) << QVariant::fromValue(CameraInfoPtr());
+}
+
+// Through the meta-object: an equal value is silent, a change is announced
+// once with the new value.
+void TestEntityUpdate::setters()
+{
+    QFETCH(QByteArray, property);
+    QFETCH(QVariant, initial);
+    QFETCH(QVariant, same);
+    QFETCH(QVariant, other);
+
     CFirmwareUpdateEntity entity;
-    QCOMPARE(entity.parent(), nullptr);
-    QCOMPARE(entity.entityType(), CFirmwareUpdateEntity::TransportLayer);
-    QVERIFY(entity.cameraInfo().isNull());
-    QVERIFY(entity.transportLayerInfo().isNull());
-    QVERIFY(entity.deviceFirmwareUpdate().isNull());
-    QCOMPARE(entity.selected(), false);
-    QCOMPARE(entity.enabled(), true);
-    QCOMPARE(entity.updateDetails(), Plugin::Dorvix::NotDetermined);
-    QCOMPARE(entity.updateStatus(), CFirmwareUpdateEntity::Waiting);
-    QCOMPARE(entity.updateResult(), CFirmwareUpdateEntity::Skipped);
-    QVERIFY(entity.selectedFirmware().isEmpty());
-    QVERIFY(!entity.selectedFirmware().isNull());
-    QCOMPARE(entity.childCount(), 0);
-    QCOMPARE(CFirmwareUpdateEntity::columnCount(), 8);
-
-    CFirmwareUpdateEntity parent;
-    CFirmwareUpdateEntity child(&parent);
-    QCOMPARE(child.parent(), &parent);
-    QCOMPARE(parent.childCount(), 0);
-    QPointer<CFirmwareUpdateEntity> dangling = new CFirmwareUpdateEntity;
-    delete dangling.data();
-    CFirmwareUpdateEntity orphan(dangling);
-    QCOMPARE(orphan.parent(), nullptr);
+    if (initial.isValid())
+        QVERIFY(entity.setProperty(property, initial));
+    const QMetaProperty meta
+            = entity.metaObject()->property(entity.metaObject()->indexOfProperty(property));
+    QSignalSpy spy(&entity, QByteArray("2") + meta.notifySignal().methodSignature());
+    QVERIFY(spy.isValid());
+    QVERIFY(entity.setProperty(property, same));
+    QVERIFY(entity.setProperty(property, other));
+    QVERIFY(entity.setProperty(property, other));
+    QCOMPARE(spy.count(), 1);
+    QCOMPARE(spy.at(0).at(0), other);
+    QCOMPARE(entity.property(property), other);
 }
 
-void TestEntityUpdate::metaObjectLayout()
-{
-    const QMetaObject &meta = CFirmwareUpdateEntity::staticMetaObject;
-    QStringList properties;
-    for (int i = meta.propertyOffset(); i < meta.propertyCount(); ++i) {
-        const QMetaProperty property = meta.property(i);
-        QVERIFY2(property.isWritable() && property.hasNotifySignal(), property.name());
-        properties << QString::fromLatin1(property.name()) + QLatin1Char(':')
-                        + QString::fromLatin1(property.notifySignal().name());
-    }
-    QCOMPARE(properties,
-             QStringList({ "entityType:entityTypeChanged",
-                           "ptrTransportLayerInfo:transportLayerInfoChanged",
-                           "ptrCameraInfo:cameraInfoChanged", "selected:selectedChanged",
-                           "selectedFirmware:selectedFirmwareChanged",
-                           "updateDetails:updateDetailsChanged", "updateStatus:updateStatusChanged",
-                           "updateResult:updateResultChanged", "enabled:enabledChanged",
-                           "ptrDeviceFirmwareUpdate:deviceFirmwareUpdateChanged",
-                           "children:childrenChanged" }));
-
-    const QStringList order = { "cameraInfo",    "selected",
-                                "updateDetails", "updateStatus",
-                                "updateResult",  "selectedFirmware",
-                                "entityType",    "transportLayerInfo",
-                                "enabled",       "deviceFirmwareUpdate",
-                                "children" };
-    QStringList signalNames, slotNames;
-    for (const QString &name : methodNames(meta, QMetaMethod::Signal))
-        signalNames << name.left(name.indexOf(QLatin1String("Changed(")));
-    for (const QString &name : methodNames(meta, QMetaMethod::Slot)) {
-        QVERIFY(name.startsWith(QLatin1String("set")));
-        QString field = name.mid(3, name.indexOf(QLatin1Char('(')) - 3);
-        field[0] = field.at(0).toLower();
-        slotNames << field;
-    }
-    QCOMPARE(signalNames, order);
-    QCOMPARE(slotNames, order);
-}
-
-void TestEntityUpdate::registeredTypes_data()
-{
-    QTest::addColumn<QByteArray>("name");
-    QTest::addColumn<bool>("enumeration");
-
-    QTest::newRow("status") << QByteArray(
-            "Plugin::FirmwareUpdater::Internal::Entity::CFirmwareUpdateEntity::"
-            "EFirmwareUpdateStatus")
-                            << true;
-    QTest::newRow("result") << QByteArray(
-            "Plugin::FirmwareUpdater::Internal::Entity::CFirmwareUpdateEntity::"
-            "EFirmwareUpdateResult")
-                            << true;
-    QTest::newRow("camera") << QByteArray("Core::DorvixComponents::CameraInfoPtr") << false;
-    QTest::newRow("children") << QByteArray(
-            "QVector<QPointer<Plugin::FirmwareUpdater::Internal::Entity::"
-            "CFirmwareUpdateEntity> >")
-                              << false;
-}
-
-void TestEntityUpdate::registeredTypes()
-{
-    QFETCH(QByteArray, name);
-    QFETCH(bool, enumeration);
-
-    const int id = QMetaType::type(name);
-    QVERIFY2(id != QMetaType::UnknownType, name);
-    QCOMPARE(bool(QMetaType::typeFlags(id) & QMetaType::IsEnumeration), enumeration);
-    if (enumeration)
-        QCOMPARE(QMetaType::sizeOf(id), 4);
-}
-
+// Every notify signal feeds the matching slot of another entity through a
+// queued connection, which needs each argument type registered.
 void TestEntityUpdate::valuesCrossQueuedConnections()
 {
-    auto camera = Fake::camera(QStringLiteral("c1"), QStringLiteral("A"));
-    auto layer = Fake::layer(QStringLiteral("tl"));
-    auto update = DeviceFirmwareUpdatePtr(new Fake::DeviceUpdate(QStringLiteral("2.0")));
-    CFirmwareUpdateEntity sender;
-    CFirmwareUpdateEntity receiver;
-    CFirmwareUpdateEntity child;
-    for (const char *property :
-         { "entityType", "ptrTransportLayerInfo", "ptrCameraInfo", "updateDetails", "updateStatus",
-           "updateResult", "ptrDeviceFirmwareUpdate", "children" }) {
-        const QMetaProperty meta = CFirmwareUpdateEntity::staticMetaObject.property(
-                CFirmwareUpdateEntity::staticMetaObject.indexOfProperty(property));
-        // fooChanged(T) feeds setFoo(T) of the receiver.
-        QByteArray setter = meta.notifySignal().name().chopped(int(qstrlen("Changed")));
-        setter[0] = QChar::toUpper(setter.at(0));
-        const int slot = CFirmwareUpdateEntity::staticMetaObject.indexOfSlot(
-                "set" + setter + '(' + meta.notifySignal().parameterTypes().at(0) + ')');
-        QVERIFY2(slot >= 0, property);
-        QVERIFY2(QObject::connect(&sender, meta.notifySignal(), &receiver,
-                                  CFirmwareUpdateEntity::staticMetaObject.method(slot),
+    CFirmwareUpdateEntity sender, receiver, child;
+    const QMetaObject &meta = CFirmwareUpdateEntity::staticMetaObject;
+    for (int i = meta.propertyOffset(); i < meta.propertyCount(); ++i) {
+        const QMetaMethod notify = meta.property(i).notifySignal();
+        QByteArray field = notify.name().chopped(int(qstrlen("Changed")));
+        field[0] = QChar::toUpper(field.at(0));
+        const int slot
+                = meta.indexOfSlot("set" + field + '(' + notify.parameterTypes().at(0) + ')');
+        QVERIFY2(slot >= 0, notify.methodSignature());
+        QVERIFY2(QObject::connect(&sender, notify, &receiver, meta.method(slot),
                                   Qt::QueuedConnection),
-                 property);
+                 notify.methodSignature());
     }
-
+    const CameraInfoPtr camera = Fake::camera("c1", "A");
+    const DeviceFirmwareUpdatePtr update(new Fake::DeviceUpdate("2.0"));
     sender.setEntityType(CFirmwareUpdateEntity::CameraDevice);
-    sender.setTransportLayerInfo(layer);
     sender.setCameraInfo(camera);
     sender.setUpdateDetails(Plugin::Dorvix::Downgrade);
     sender.setUpdateStatus(CFirmwareUpdateEntity::Complete);
@@ -186,9 +111,7 @@ void TestEntityUpdate::valuesCrossQueuedConnections()
     sender.setDeviceFirmwareUpdate(update);
     sender.setChildren({ &child });
     QCoreApplication::processEvents();
-
     QCOMPARE(receiver.entityType(), CFirmwareUpdateEntity::CameraDevice);
-    QCOMPARE(receiver.transportLayerInfo(), TransportLayerInfoPtr(layer));
     QCOMPARE(receiver.cameraInfo(), camera);
     QCOMPARE(receiver.updateDetails(), Plugin::Dorvix::Downgrade);
     QCOMPARE(receiver.updateStatus(), CFirmwareUpdateEntity::Complete);
@@ -196,190 +119,24 @@ void TestEntityUpdate::valuesCrossQueuedConnections()
     QCOMPARE(receiver.deviceFirmwareUpdate(), update);
     QCOMPARE(receiver.children(), EntityVector({ &child }));
 
-    // Through QVariant, enumerations keep their type and still read as int.
+    const char *prefix = "Plugin::FirmwareUpdater::Internal::Entity::CFirmwareUpdateEntity::";
+    for (const char *name : { "EFirmwareUpdateStatus", "EFirmwareUpdateResult" }) {
+        const int id = QMetaType::type(QByteArray(prefix) + name);
+        QVERIFY2(QMetaType::typeFlags(id) & QMetaType::IsEnumeration, name);
+        QCOMPARE(QMetaType::sizeOf(id), 4);
+    }
     const QVariant status = sender.data(CFirmwareUpdateEntity::UpdateStatus);
-    QCOMPARE(status.userType(), qMetaTypeId<CFirmwareUpdateEntity::EFirmwareUpdateStatus>());
-    QCOMPARE(status.value<CFirmwareUpdateEntity::EFirmwareUpdateStatus>(),
-             CFirmwareUpdateEntity::Complete);
+    QCOMPARE(status.userType(), QMetaType::type(QByteArray(prefix) + "EFirmwareUpdateStatus"));
     QCOMPARE(status.toInt(), 2);
-    QCOMPARE(sender.data(CFirmwareUpdateEntity::UpdateResult).toInt(), 1);
-    QCOMPARE(sender.property("ptrCameraInfo").value<CameraInfoPtr>(), camera);
-    QCOMPARE(sender.property("children").value<EntityVector>(), EntityVector({ &child }));
     const QVariant children = sender.property("children");
-    QSequentialIterable iterable = children.value<QSequentialIterable>();
+    const auto iterable = children.value<QSequentialIterable>();
     QCOMPARE(iterable.size(), 1);
     QCOMPARE(iterable.at(0).value<QPointer<CFirmwareUpdateEntity>>().data(), &child);
 }
 
-void TestEntityUpdate::setters_data()
-{
-    QTest::addColumn<QByteArray>("property");
-    QTest::addColumn<QVariant>("same");
-    QTest::addColumn<QVariant>("other");
-
-    static const auto camera = Fake::camera(QStringLiteral("c"), QStringLiteral("M"));
-    static const TransportLayerInfoPtr layer = Fake::layer(QStringLiteral("tl"));
-    static const DeviceFirmwareUpdatePtr update(new Fake::DeviceUpdate(QStringLiteral("1")));
-    static CFirmwareUpdateEntity child;
-
-    QTest::newRow("entityType") << QByteArray("entityType")
-                                << QVariant::fromValue(CFirmwareUpdateEntity::TransportLayer)
-                                << QVariant::fromValue(CFirmwareUpdateEntity::CameraType);
-    QTest::newRow("selected") << QByteArray("selected") << QVariant(false) << QVariant(true);
-    QTest::newRow("enabled") << QByteArray("enabled") << QVariant(true) << QVariant(false);
-    QTest::newRow("empty firmware") << QByteArray("selectedFirmware") << QVariant(QString(""))
-                                    << QVariant(QStringLiteral("2.1"));
-    QTest::newRow("details") << QByteArray("updateDetails")
-                             << QVariant::fromValue(Plugin::Dorvix::NotDetermined)
-                             << QVariant::fromValue(Plugin::Dorvix::Reinstall);
-    QTest::newRow("status") << QByteArray("updateStatus")
-                            << QVariant::fromValue(CFirmwareUpdateEntity::Waiting)
-                            << QVariant::fromValue(CFirmwareUpdateEntity::Updating);
-    QTest::newRow("result") << QByteArray("updateResult")
-                            << QVariant::fromValue(CFirmwareUpdateEntity::Skipped)
-                            << QVariant::fromValue(CFirmwareUpdateEntity::OK);
-    QTest::newRow("null camera") << QByteArray("ptrCameraInfo")
-                                 << QVariant::fromValue(CameraInfoPtr())
-                                 << QVariant::fromValue(camera);
-    QTest::newRow("null layer") << QByteArray("ptrTransportLayerInfo")
-                                << QVariant::fromValue(TransportLayerInfoPtr())
-                                << QVariant::fromValue(layer);
-    QTest::newRow("null update") << QByteArray("ptrDeviceFirmwareUpdate")
-                                 << QVariant::fromValue(DeviceFirmwareUpdatePtr())
-                                 << QVariant::fromValue(update);
-    QTest::newRow("no children") << QByteArray("children") << QVariant::fromValue(EntityVector())
-                                 << QVariant::fromValue(EntityVector({ &child }));
-}
-
-// Equal values (pointers: same pointee) are silent; a change is announced
-// once with the new value.
-void TestEntityUpdate::setters()
-{
-    QFETCH(QByteArray, property);
-    QFETCH(QVariant, same);
-    QFETCH(QVariant, other);
-
-    CFirmwareUpdateEntity entity;
-    const QMetaProperty meta
-            = entity.metaObject()->property(entity.metaObject()->indexOfProperty(property));
-    QSignalSpy spy(&entity, QByteArray("2") + meta.notifySignal().methodSignature());
-    QVERIFY(spy.isValid());
-
-    QVERIFY(entity.setProperty(property, same));
-    QCOMPARE(spy.count(), 0);
-    QVERIFY(entity.setProperty(property, other));
-    QCOMPARE(spy.count(), 1);
-    QCOMPARE(spy.at(0).at(0), other);
-    QCOMPARE(entity.property(property), other);
-    QVERIFY(entity.setProperty(property, other));
-    QCOMPARE(spy.count(), 1);
-}
-
-void TestEntityUpdate::children()
-{
-    auto camera = Fake::camera(QStringLiteral("c"), QStringLiteral("M"));
-    CFirmwareUpdateEntity entity;
-    entity.setCameraInfo(camera);
-    QSignalSpy cameraSpy(&entity, &CFirmwareUpdateEntity::cameraInfoChanged);
-    entity.setCameraInfo(alias(camera));
-    QCOMPARE(cameraSpy.count(), 0);
-
-    CFirmwareUpdateEntity other;
-    QPointer<CFirmwareUpdateEntity> a = new CFirmwareUpdateEntity;
-    QPointer<CFirmwareUpdateEntity> b = new CFirmwareUpdateEntity;
-    QSignalSpy childrenSpy(&entity, &CFirmwareUpdateEntity::childrenChanged);
-    entity.addChild(a);
-    entity.addChild(b);
-    entity.addChild(nullptr);
-    QCOMPARE(a->parent(), &entity);
-    QCOMPARE(entity.childCount(), 2);
-
-    // Already present: neither the list nor the parent change.
-    a->setParent(&other);
-    entity.addChild(a);
-    QCOMPARE(entity.childCount(), 2);
-    QCOMPARE(a->parent(), &other);
-    QCOMPARE(childrenSpy.count(), 0);
-
-    QCOMPARE(entity.child(0), a);
-    QCOMPARE(entity.child(1), b);
-    QVERIFY(entity.child(-1).isNull());
-    QVERIFY(entity.child(2).isNull());
-
-    entity.setChildren({ a.data(), b.data() });
-    QCOMPARE(childrenSpy.count(), 0);
-    entity.setChildren({ b.data(), a.data() });
-    QCOMPARE(childrenSpy.count(), 1);
-    QCOMPARE(entity.child(0), b);
-    delete a.data();
-}
-
-void TestEntityUpdate::rowOfChildren()
-{
-    CFirmwareUpdateEntity root;
-    QCOMPARE(root.row(), 0);
-    QVector<CFirmwareUpdateEntity *> kids;
-    for (int i = 0; i < 4; ++i) {
-        kids << new CFirmwareUpdateEntity;
-        root.addChild(kids.last());
-    }
-    for (int i = 0; i < 4; ++i)
-        QCOMPARE(kids.at(i)->row(), i);
-
-    // Reordering must not leave stale answers behind.
-    root.setChildren({ kids.at(3), kids.at(2), kids.at(1), kids.at(0) });
-    for (int i = 0; i < 4; ++i)
-        QCOMPARE(kids.at(i)->row(), 3 - i);
-
-    // A parent that does not list it.
-    CFirmwareUpdateEntity stranger(&root);
-    QCOMPARE(stranger.row(), -1);
-    QObject notAnEntity;
-    CFirmwareUpdateEntity foreign;
-    foreign.setParent(&notAnEntity);
-    QCOMPARE(foreign.row(), -1);
-    foreign.setParent(nullptr);
-}
-
-void TestEntityUpdate::destroyedChildStaysCounted()
-{
-    CFirmwareUpdateEntity root;
-    QPointer<CFirmwareUpdateEntity> first = new CFirmwareUpdateEntity;
-    auto *second = new CFirmwareUpdateEntity;
-    root.addChild(first);
-    root.addChild(second);
-    delete first.data();
-    QCOMPARE(root.childCount(), 2);
-    QVERIFY(root.child(0).isNull());
-    QCOMPARE(second->row(), 1);
-
-    // A dead entry compares as null.
-    QSignalSpy spy(&root, &CFirmwareUpdateEntity::childrenChanged);
-    root.setChildren({ nullptr, second });
-    QCOMPARE(spy.count(), 0);
-}
-
-void TestEntityUpdate::adoptedChildOutlivesFormerParent()
-{
-    QPointer<CFirmwareUpdateEntity> own = new CFirmwareUpdateEntity;
-    QPointer<CFirmwareUpdateEntity> moved = new CFirmwareUpdateEntity;
-    auto *former = new CFirmwareUpdateEntity;
-    former->addChild(own);
-    former->addChild(moved);
-    CFirmwareUpdateEntity adopter;
-    adopter.addChild(moved);
-    QCOMPARE(moved->parent(), &adopter);
-
-    delete former;
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    QVERIFY(own.isNull());
-    QVERIFY(!moved.isNull());
-    QCOMPARE(moved->row(), 0);
-}
-
 void TestEntityUpdate::data_data()
 {
-    QTest::addColumn<CFirmwareUpdateEntity::EFirmwareUpdateEntityType>("type");
+    QTest::addColumn<Type>("type");
     QTest::addColumn<bool>("withUpdate");
     QTest::addColumn<int>("column");
     QTest::addColumn<QVariant>("expected");
@@ -387,47 +144,43 @@ void TestEntityUpdate::data_data()
     const auto layer = CFirmwareUpdateEntity::TransportLayer;
     const auto type = CFirmwareUpdateEntity::CameraType;
     const auto device = CFirmwareUpdateEntity::CameraDevice;
-    const QVariant invalid;
     QTest::newRow("layer name") << layer << false << 0 << QVariant("Layer tl7");
     QTest::newRow("type name") << type << false << 0 << QVariant("Model X");
     QTest::newRow("device name") << device << false << 0 << QVariant("Cam c9");
     QTest::newRow("layer id") << layer << false << 1 << QVariant("tl7");
     QTest::newRow("type id") << type << false << 1 << QVariant("c9");
-    QTest::newRow("device id") << device << false << 1 << QVariant("c9");
-    QTest::newRow("layer selected") << layer << false << 2 << QVariant(true);
-    QTest::newRow("device selected") << device << false << 2 << QVariant(true);
-    QTest::newRow("layer firmware") << layer << false << 3 << invalid;
-    QTest::newRow("type firmware") << type << true << 3 << invalid;
+    QTest::newRow("selected") << layer << false << 2 << QVariant(true);
+    QTest::newRow("no firmware for types") << type << true << 3 << QVariant();
     QTest::newRow("camera firmware") << device << false << 3 << QVariant("1.0.0");
-    QTest::newRow("update firmware") << device << true << 3 << QVariant("0.9.9");
-    QTest::newRow("layer chosen") << layer << false << 4 << QVariant("2.0.0");
-    QTest::newRow("device chosen") << device << false << 4 << QVariant("2.0.0");
-    QTest::newRow("details") << type << false << 5 << QVariant(2);
+    QTest::newRow("update's firmware first") << device << true << 3 << QVariant("0.9.9");
+    QTest::newRow("chosen firmware") << layer << false << 4 << QVariant("2.0.0");
+    QTest::newRow("details as int") << type << false << 5 << QVariant(2);
     QTest::newRow("status") << device << false << 6
                             << QVariant::fromValue(CFirmwareUpdateEntity::Updating);
     QTest::newRow("result") << device << false << 7
                             << QVariant::fromValue(CFirmwareUpdateEntity::OK);
-    QTest::newRow("enabled is no column") << device << false << 8 << invalid;
-    QTest::newRow("negative") << device << false << -1 << invalid;
-    QTest::newRow("far") << layer << false << 1000 << invalid;
+    QTest::newRow("enabled is no column") << device << false << 8 << QVariant();
+    QTest::newRow("negative") << device << false << -1 << QVariant();
 }
 
 void TestEntityUpdate::data()
 {
-    QFETCH(CFirmwareUpdateEntity::EFirmwareUpdateEntityType, type);
+    QFETCH(Type, type);
     QFETCH(bool, withUpdate);
     QFETCH(int, column);
     QFETCH(QVariant, expected);
 
     CFirmwareUpdateEntity entity;
+    QCOMPARE(entity.data(CFirmwareUpdateEntity::SelectedFirmware), QVariant(QString("")));
+    QVERIFY(!entity.selectedFirmware().isNull());
+    QCOMPARE(entity.data(CFirmwareUpdateEntity::UpdateDetails), QVariant(3));
     entity.setEntityType(type);
-    entity.setTransportLayerInfo(Fake::layer(QStringLiteral("tl7")));
-    entity.setCameraInfo(Fake::camera(QStringLiteral("c9"), QStringLiteral("Model X")));
+    entity.setTransportLayerInfo(Fake::layers("tl7:").first());
+    entity.setCameraInfo(Fake::camera("c9", "Model X"));
     if (withUpdate)
-        entity.setDeviceFirmwareUpdate(
-                DeviceFirmwareUpdatePtr(new Fake::DeviceUpdate(QStringLiteral("0.9.9"))));
+        entity.setDeviceFirmwareUpdate(DeviceFirmwareUpdatePtr(new Fake::DeviceUpdate("0.9.9")));
     entity.setSelected(true);
-    entity.setSelectedFirmware(QStringLiteral("2.0.0"));
+    entity.setSelectedFirmware("2.0.0");
     entity.setUpdateDetails(Plugin::Dorvix::Reinstall);
     entity.setUpdateStatus(CFirmwareUpdateEntity::Updating);
     entity.setUpdateResult(CFirmwareUpdateEntity::OK);
@@ -437,40 +190,78 @@ void TestEntityUpdate::data()
     QCOMPARE(actual, expected);
 }
 
+void TestEntityUpdate::children()
+{
+    CFirmwareUpdateEntity root;
+    QCOMPARE(root.row(), 0);
+    QPointer<CFirmwareUpdateEntity> a = new CFirmwareUpdateEntity, b = new CFirmwareUpdateEntity;
+    QSignalSpy childrenChanged(&root, &CFirmwareUpdateEntity::childrenChanged);
+    root.addChild(a);
+    root.addChild(b);
+    root.addChild(nullptr);
+    QCOMPARE(QList<int>({ root.childCount(), a->row(), b->row() }), QList<int>({ 2, 0, 1 }));
+    QVERIFY(root.child(-1).isNull() && root.child(2).isNull());
+
+    // Present already: neither the list nor the parent change.
+    CFirmwareUpdateEntity other;
+    a->setParent(&other);
+    root.addChild(a);
+    QCOMPARE(a->parent(), &other);
+    QCOMPARE(root.childCount(), 2);
+    QCOMPARE(a->row(), -1);
+    a->setParent(&root);
+
+    // Reordering must not leave a stale row behind.
+    root.setChildren({ b.data(), a.data() });
+    QCOMPARE(QList<int>({ a->row(), b->row() }), QList<int>({ 1, 0 }));
+    QCOMPARE(childrenChanged.count(), 1);
+
+    // A destroyed child stays counted, as a null entry.
+    delete b.data();
+    QCOMPARE(root.childCount(), 2);
+    QCOMPARE(a->row(), 1);
+    root.setChildren({ nullptr, a.data() });
+    QCOMPARE(childrenChanged.count(), 1);
+
+    // A child adopted elsewhere survives its former parent.
+    auto *former = new CFirmwareUpdateEntity;
+    former->addChild(a);
+    QPointer<CFirmwareUpdateEntity> own = new CFirmwareUpdateEntity;
+    former->addChild(own);
+    CFirmwareUpdateEntity adopter;
+    adopter.addChild(a);
+    QCOMPARE(a->parent(), &adopter);
+    delete former;
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QVERIFY(own.isNull());
+    QVERIFY(!a.isNull());
+}
+
 void TestEntityUpdate::copy()
 {
     CFirmwareUpdateEntity parent;
     auto *original = new CFirmwareUpdateEntity;
     parent.addChild(original);
     original->addChild(new CFirmwareUpdateEntity);
-    auto camera = Fake::camera(QStringLiteral("c"), QStringLiteral("M"));
-    auto layer = Fake::layer(QStringLiteral("tl"));
-    original->setCameraInfo(camera);
-    original->setTransportLayerInfo(layer);
+    original->setCameraInfo(Fake::camera("c", "M"));
+    original->setTransportLayerInfo(Fake::layers("tl:").first());
     original->setEntityType(CFirmwareUpdateEntity::CameraDevice);
     original->setSelected(true);
     original->setEnabled(false);
-    original->setSelectedFirmware(QStringLiteral("3.0"));
+    original->setSelectedFirmware("3.0");
     original->setUpdateDetails(Plugin::Dorvix::Downgrade);
     original->setUpdateStatus(CFirmwareUpdateEntity::Complete);
     original->setUpdateResult(CFirmwareUpdateEntity::Failed);
-    original->setDeviceFirmwareUpdate(
-            DeviceFirmwareUpdatePtr(new Fake::DeviceUpdate(QStringLiteral("1"))));
+    original->setDeviceFirmwareUpdate(DeviceFirmwareUpdatePtr(new Fake::DeviceUpdate("1")));
 
     const CFirmwareUpdateEntity copy(*original);
-    QCOMPARE(copy.cameraInfo(), camera);
-    QCOMPARE(copy.transportLayerInfo(), layer);
-    QCOMPARE(copy.entityType(), CFirmwareUpdateEntity::CameraDevice);
-    QCOMPARE(copy.selected(), true);
-    QCOMPARE(copy.enabled(), false);
-    QCOMPARE(copy.selectedFirmware(), QStringLiteral("3.0"));
-    QCOMPARE(copy.updateDetails(), Plugin::Dorvix::Downgrade);
-    QCOMPARE(copy.updateStatus(), CFirmwareUpdateEntity::Complete);
-    QCOMPARE(copy.updateResult(), CFirmwareUpdateEntity::Failed);
+    for (const char *field :
+         { "ptrCameraInfo", "ptrTransportLayerInfo", "entityType", "selected", "enabled",
+           "selectedFirmware", "updateDetails", "updateStatus", "updateResult" })
+        QVERIFY2(copy.property(field) == original->property(field), field);
     QCOMPARE(copy.parent(), nullptr);
     QCOMPARE(copy.childCount(), 0);
     QVERIFY(copy.deviceFirmwareUpdate().isNull());
-    QCOMPARE(copy.row(), 0);
 }
 
 QTEST_GUILESS_MAIN(TestEntityUpdate)
