@@ -5,6 +5,7 @@
 #include "view/CCustomTreeView.h"
 #include "view/CTreeViewCameraSelectionDelegate.h"
 #include "view/CTreeViewDetailsDelegate.h"
+#include "view/CTreeViewHeaderView.h"
 #include "view/CTreeViewLabelDelegate.h"
 #include "view/CTreeViewResultDelegate.h"
 #include "view/CTreeViewStatusDelegate.h"
@@ -169,6 +170,7 @@ private slots:
     void sizeHint();
     void labelCell_data();
     void labelCell();
+    void cellFollowsPainterTransform_data();
     void cellFollowsPainterTransform();
     void hoverFrame_data();
     void hoverFrame();
@@ -186,6 +188,8 @@ private slots:
     void proxyFindsEntity();
     void missingEntityFallsBack();
     void firstListRowInView();
+    void selectionColumnInView();
+    void selectionColumnOfListInView();
     void selectionEditing();
     void editorMargins_data();
     void editorMargins();
@@ -283,16 +287,29 @@ void TestDelegates::labelCell()
     QCOMPARE(separatorAtRight(image, Cell), separator);
 }
 
+void TestDelegates::cellFollowsPainterTransform_data()
+{
+    QTest::addColumn<bool>("selection");
+    QTest::newRow("label") << false;
+    QTest::newRow("selection") << true;
+}
+
 void TestDelegates::cellFollowsPainterTransform()
 {
+    QFETCH(bool, selection);
+
     Models models;
-    View::CTreeViewLabelDelegate delegate;
-    const QImage image = paintCell(delegate, models.node(ListSecond, 3), QStyle::State_Selected,
+    View::CTreeViewLabelDelegate label;
+    View::CTreeViewCameraSelectionDelegate check;
+    const QAbstractItemDelegate &delegate
+            = selection ? static_cast<QAbstractItemDelegate &>(check) : label;
+    const QImage image = paintCell(delegate, models.node(ListSecond), QStyle::State_Selected,
                                    QStyleOptionViewItem::End, QPoint(30, 5));
     const QRect moved = Cell.translated(30, 5);
     QCOMPARE(image.pixelColor(moved.topRight() + QPoint(-5, 0)), Selected);
     QCOMPARE(image.pixelColor(moved.bottomRight() + QPoint(-5, 0)), Selected);
     QCOMPARE(image.pixelColor(moved.topLeft() - QPoint(1, 1)), Untouched);
+    QCOMPARE(image.pixelColor(moved.bottomRight() + QPoint(-5, 1)), Untouched);
 }
 
 void TestDelegates::hoverFrame_data()
@@ -625,36 +642,40 @@ void TestDelegates::missingEntityFallsBack()
         QCOMPARE(paintCell(*delegate, other.index(0, 0), {}), expected);
 }
 
+// The viewport as rendered on request and as painted into its window.
+static QList<QImage> viewportImages(QAbstractItemView &view)
+{
+    const QRect viewport(view.viewport()->mapTo(&view, QPoint()), view.viewport()->size());
+    return { view.grab().toImage().copy(viewport),
+             view.screen()->grabWindow(view.winId()).toImage().copy(viewport) };
+}
+
+static void prepareView(QTreeView &view, QAbstractItemModel *model)
+{
+    QPalette palette = view.palette();
+    palette.setColor(QPalette::Base, Untouched);
+    view.setPalette(palette);
+    view.setModel(model);
+    view.setRootIsDecorated(false);
+    view.setIndentation(0);
+    view.expandAll();
+    view.resize(400, 200);
+    view.show();
+}
+
 void TestDelegates::firstListRowInView()
 {
     Models models;
     QTreeView view;
-    QPalette palette = view.palette();
-    palette.setColor(QPalette::Base, Untouched);
-    view.setPalette(palette);
-    view.setModel(&models.list);
     view.setItemDelegate(new View::CTreeViewLabelDelegate(&view));
-    view.setHeaderHidden(true);
-    view.setRootIsDecorated(false);
-    view.setIndentation(0);
-    view.setFrameShape(QFrame::NoFrame);
-    view.resize(400, 200);
-    view.show();
+    prepareView(view, &models.list);
     QVERIFY(QTest::qWaitForWindowExposed(&view));
 
     const QRect first = view.visualRect(models.list.index(0, 3));
     const QRect second = view.visualRect(models.list.index(1, 3));
     QCOMPARE(first.height(), 27);
     QCOMPARE(second.top(), first.bottom() + 1);
-
-    // Both the rendering path and the window's own paint.
-    const QImage rendered = view.viewport()->grab().toImage();
-    const QImage onScreen = view.screen()
-                                    ->grabWindow(view.winId())
-                                    .toImage()
-                                    .copy(QRect(view.viewport()->mapTo(&view, QPoint()),
-                                                view.viewport()->size()));
-    for (const QImage &image : { rendered, onScreen }) {
+    for (const QImage &image : viewportImages(view)) {
         const int x = first.right() - 20;
         QCOMPARE(image.pixelColor(x, first.top() + 3), Untouched);
         QCOMPARE(image.pixelColor(x, first.top() + 4), White);
@@ -662,6 +683,49 @@ void TestDelegates::firstListRowInView()
         QCOMPARE(image.pixelColor(x, second.top()), White);
         QCOMPARE(image.pixelColor(x, second.bottom()), White);
         QCOMPARE(image.pixelColor(x, second.bottom() + 1), Untouched);
+    }
+}
+
+void TestDelegates::selectionColumnInView()
+{
+    Models models;
+    View::CCustomTreeView view;
+    view.setHeader(new View::CTreeViewHeaderView(&view));
+    view.setItemDelegateForColumn(0, new View::CTreeViewCameraSelectionDelegate(&view));
+    prepareView(view, &models.tree);
+    view.header()->resizeSection(0, 300);
+    QVERIFY(QTest::qWaitForWindowExposed(&view));
+
+    const QRect layer = view.visualRect(models.node(TransportLayer));
+    const QRect type = view.visualRect(models.node(CameraType));
+    const QRect device = view.visualRect(models.node(TreeDevice));
+    for (const QImage &image : viewportImages(view)) {
+        const int x = layer.right() - 20;
+        QCOMPARE(image.pixelColor(x, layer.top()), White);
+        QCOMPARE(image.pixelColor(layer.left(), layer.center().y()), Untouched);
+        QCOMPARE(image.pixelColor(x, type.top()), Untouched);
+        QCOMPARE(image.pixelColor(x, type.top() + 1), White);
+        QCOMPARE(image.pixelColor(device.left() + 21, device.top()), Untouched);
+        QCOMPARE(image.pixelColor(device.left() + 22, device.top()), White);
+    }
+}
+
+void TestDelegates::selectionColumnOfListInView()
+{
+    Models models;
+    QTreeView view;
+    view.setItemDelegate(new View::CTreeViewCameraSelectionDelegate(&view));
+    prepareView(view, &models.list);
+    view.header()->resizeSection(0, 300);
+    QVERIFY(QTest::qWaitForWindowExposed(&view));
+
+    const QRect first = view.visualRect(models.list.index(0, 0));
+    for (const QImage &image : viewportImages(view)) {
+        const int x = first.right() - 20;
+        QCOMPARE(image.pixelColor(x, first.top() + 3), Untouched);
+        QCOMPARE(image.pixelColor(x, first.top() + 4), White);
+        QCOMPARE(image.pixelColor(first.left() + 1, first.bottom()), Untouched);
+        QCOMPARE(image.pixelColor(first.left() + 2, first.bottom()), White);
     }
 }
 

@@ -113,15 +113,13 @@ void CTreeViewCameraSelectionDelegate::paint(QPainter *painter, const QStyleOpti
     }
     const ENodeKind kind = nodeKind(entity);
     const QRect rect = option.rect;
-    // The painter stays open: the cell is rendered through it.
     if (kind == ENodeKind::TransportLayer) {
         m_label->setBackgroundRole(QPalette::Base);
         m_label->setGeometry(rect);
         m_label->setEnabled(entity->enabled());
         const QString name = entity->transportLayerInfo()->displayName();
         m_label->setText(m_label->fontMetrics().elidedText(name, Qt::ElideRight, m_label->width()));
-        m_label->render(painter, rect.topLeft() + QPoint(1, 0),
-                        QRegion(0, 0, rect.width() - 1, rect.height()), QWidget::DrawChildren);
+        renderIntoDevice(painter, m_label, rect, QPoint(1, 0));
     } else {
         QCheckBox *box = entity->enabled() ? m_enabledCheckBox : m_disabledCheckBox;
         if (entity->enabled())
@@ -132,10 +130,7 @@ void CTreeViewCameraSelectionDelegate::paint(QPainter *painter, const QStyleOpti
         const QString name = entity->data(CFirmwareUpdateEntity::DisplayName).toString();
         box->setText(literalButtonText(box->fontMetrics().elidedText(
                 name, Qt::ElideRight, rect.width() - placement.elideMargin)));
-        const QPoint offset = placement.offset;
-        box->render(painter, rect.topLeft() + offset,
-                    QRegion(0, 0, rect.width() - offset.x(), rect.height() - offset.y()),
-                    QWidget::DrawChildren);
+        renderIntoDevice(painter, box, rect, placement.offset);
     }
 
     painter->save();

@@ -135,13 +135,15 @@ void drawHoverFrame(QPainter *painter, const QRect &cell,
         painter->drawLine(cell.topRight(), cell.bottomRight());
 }
 
-void renderIntoDevice(QPainter *painter, QWidget *cell, const QRect &rect, int lowerBy)
+void renderIntoDevice(QPainter *painter, QWidget *cell, const QRect &rect, const QPoint &offset)
 {
+    // Rendering through the open painter would lose the widget's offset in
+    // its window; rendering into the device keeps it.
     QPaintDevice *device = painter->device();
     const QTransform transform = painter->worldTransform();
-    const QPoint at = painter->deviceTransform().map(rect.topLeft()) + QPoint(0, lowerBy);
+    const QPoint at = painter->deviceTransform().map(rect.topLeft()) + offset;
     painter->end();
-    cell->render(device, at, QRegion(0, 0, rect.width(), rect.height() - lowerBy),
+    cell->render(device, at, QRegion(0, 0, rect.width() - offset.x(), rect.height() - offset.y()),
                  QWidget::DrawChildren);
     painter->begin(device);
     painter->setWorldTransform(transform);

@@ -54,8 +54,8 @@ void drawHoverFrame(QPainter *painter, const QRect &cell,
 
 // Renders the cell widget straight into the painter's device: the painter is
 // ended for the rendering and begun again afterwards with its transform.
-// The widget is shifted down by lowerBy pixels and cut by as much at the bottom.
-void renderIntoDevice(QPainter *painter, QWidget *cell, const QRect &rect, int lowerBy);
+// The widget is shifted by offset and cut by as much at the right and bottom.
+void renderIntoDevice(QPainter *painter, QWidget *cell, const QRect &rect, const QPoint &offset);
 
 // Shared frame of the label, details, status and result columns: background,
 // geometry, enabled state, rendering, separator and hover frame. fill() puts
@@ -76,7 +76,7 @@ void paintCell(QPainter *painter, const QStyleOptionViewItem &option,
     cell->setGeometry(option.rect);
     cell->setEnabled(entity.enabled());
     const int lowerBy = fill();
-    renderIntoDevice(painter, cell, option.rect, lowerBy);
+    renderIntoDevice(painter, cell, option.rect, QPoint(0, lowerBy));
     finishCell(painter, option, entity);
 }
 
