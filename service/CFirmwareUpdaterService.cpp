@@ -232,17 +232,18 @@ bool CFirmwareUpdaterService::confirmStopCameras()
     box.setText(tr("<p>To use the Firmware Updater, you have to stop continuous image acquisition "
                    "as well as any recordings.</p>Do you want to stop all cameras and start using "
                    "the Firmware Updater?"));
-    // Keeps the box wide enough for the text to read as two lines.
+    box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+    box.setDefaultButton(QMessageBox::No);
+    box.setWindowFlag(Qt::WindowMinMaxButtonsHint, true);
+    box.setIconPixmap(QPixmap(QStringLiteral(":/firmwareupdater/icons/help_icon_32x32_en")));
+    // Keeps the box wide enough for the text. Added last: setting the icon
+    // rebuilds the box's layout and would drop the filler from it.
     if (auto *grid = qobject_cast<QGridLayout *>(box.layout())) {
         auto *filler = new QWidget;
         filler->setFixedSize(570, 1);
         filler->setAutoFillBackground(true);
         grid->addWidget(filler, 0, 0, 1, -1);
     }
-    box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
-    box.setDefaultButton(QMessageBox::No);
-    box.setWindowFlag(Qt::WindowMinMaxButtonsHint, true);
-    box.setIconPixmap(QPixmap(QStringLiteral(":/firmwareupdater/icons/help_icon_32x32_en")));
     return box.exec() == QMessageBox::Yes;
 }
 
