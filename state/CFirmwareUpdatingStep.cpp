@@ -164,6 +164,11 @@ void CFirmwareUpdatingStep::onFirmwareUpdateDone()
                 dialog->setTreeModel(model);
                 m_currentUpdate = next ? next->deviceFirmwareUpdate()
                                        : Plugin::Dorvix::DeviceFirmwareUpdatePtr();
+                // Read before the worker starts: by the time its queued begin
+                // signal is handled here, the device may already run the new
+                // firmware.
+                m_versionBeforeUpdate
+                        = m_currentUpdate ? m_currentUpdate->deviceFirmwareVersion() : QString();
             } else {
                 m_service->writeLog(
                         Info, QStringLiteral("Firmware updates have been canceled by the user"));
@@ -235,9 +240,7 @@ void CFirmwareUpdatingStep::onFirmwareUpdateBegin(
     if (firmwareUpdateInfo) {
         m_service->writeLog(Info, QStringLiteral("Camera info before update:"));
         m_service->writeLog(Info,
-                            QStringLiteral("DeviceFirmwareVersion: %1")
-                                    .arg(m_currentUpdate ? m_currentUpdate->deviceFirmwareVersion()
-                                                         : QString()));
+                            QStringLiteral("DeviceFirmwareVersion: %1").arg(m_versionBeforeUpdate));
         m_service->writeLog(Info, QStringLiteral("Update infos:"));
         m_service->writeLog(Info,
                             QStringLiteral("Filename: %1").arg(firmwareUpdateInfo->fileName()));

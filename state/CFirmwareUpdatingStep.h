@@ -58,6 +58,7 @@ private:
 
     CFirmwareUpdateThread *m_thread;
     Plugin::Dorvix::DeviceFirmwareUpdatePtr m_currentUpdate;
+    QString m_versionBeforeUpdate;
     QSharedPointer<IFirmwareUpdaterService> m_service;
     int m_total = 0;
     uint m_estimatedDuration = 0;
