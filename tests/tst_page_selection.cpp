@@ -268,11 +268,15 @@ void TestPageSelection::details_data()
             << "1"
             << "http://x.test/\" onmouseover=\"y\"><b>bold</b><a href=\"http://evil.test\">"
             << "d" << true << linkText << QStringList { "http://x.test/" };
-    QTest::newRow("http without an address")
+    QTest::newRow("http without an address") << true << false << "d"
+                                             << "1"
+                                             << "Ask the HTTP team"
+                                             << "d" << true << "Ask the HTTP team" << QStringList();
+    QTest::newRow("local file, not a web address")
             << true << false << "d"
             << "1"
-            << "Ask the HTTP team"
-            << "d" << true << linkText << QStringList { "Ask the HTTP team" };
+            << "file:///usr/bin/tool?http"
+            << "d" << true << "file:///usr/bin/tool?http" << QStringList();
     QTest::newRow("markup in plain notes") << true << false << "d"
                                            << "1"
                                            << "<b>bold</b> & <i>"

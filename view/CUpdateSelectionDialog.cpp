@@ -130,21 +130,20 @@ void CUpdateSelectionDialog::showUpdateDetails(
 
 void CUpdateSelectionDialog::showReleaseNotes(const QString &notes)
 {
-    if (!notes.contains(QLatin1String("http"), Qt::CaseInsensitive)) {
+    // Only a web address becomes the link's target, so notes can neither add
+    // markup nor make a click open a local file or program.
+    static const QRegularExpression address(QStringLiteral("https?://[^\\s<>\"']+"),
+                                            QRegularExpression::CaseInsensitiveOption);
+    const QRegularExpressionMatch match = address.match(notes);
+    if (!match.hasMatch()) {
         m_ui->updateNotesTextLabel->setTextFormat(Qt::PlainText);
         m_ui->updateNotesTextLabel->setText(notes);
         return;
     }
-    // The link leads to the address inside the notes; notes without a usable
-    // address are linked as a whole. Either way nothing of them becomes markup.
-    static const QRegularExpression address(QStringLiteral("https?://[^\\s<>\"']+"),
-                                            QRegularExpression::CaseInsensitiveOption);
-    const QRegularExpressionMatch match = address.match(notes);
-    const QString target = match.hasMatch() ? match.captured() : notes.trimmed();
     m_ui->updateNotesTextLabel->setTextFormat(Qt::RichText);
-    m_ui->updateNotesTextLabel->setText(
-            QStringLiteral("<a href=\"%1\">%2</a>")
-                    .arg(target.toHtmlEscaped(), tr("Firmware Release Notes").toHtmlEscaped()));
+    m_ui->updateNotesTextLabel->setText(QStringLiteral("<a href=\"%1\">%2</a>")
+                                                .arg(match.captured().toHtmlEscaped(),
+                                                     tr("Firmware Release Notes").toHtmlEscaped()));
 }
 
 void CUpdateSelectionDialog::changeEvent(QEvent *event)
