@@ -9,6 +9,7 @@ namespace Simulator {
 
 // Installs one update on one simulated camera. runUpdate() blocks in the
 // calling thread and sleeps each phase's estimate times the time scale.
+// Camera and info must not be null.
 class CSimulatedFirmwareUpdate : public Plugin::Dorvix::IDeviceFirmwareUpdate
 {
     Q_OBJECT
