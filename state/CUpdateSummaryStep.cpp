@@ -101,25 +101,22 @@ void CUpdateSummaryStep::onEntry(QEvent *event)
         bool flag = false;
         const bool found = m_deviceFirmwareUpdateService->findCompatibleUpdates(camera, infos,
                                                                                 compatible, flag);
-        if (!found || compatible.isEmpty()) {
-            m_service->writeLog(Critical,
-                                QStringLiteral("No compatible firmware update found for %1 %2: %3")
-                                        .arg(camera->modelName(), camera->secondaryName(),
-                                             camera->detailText()));
-            continue;
-        }
-        const Plugin::Dorvix::DeviceFirmwareUpdatePtr update
-                = m_deviceFirmwareUpdateService->createFirmwareUpdate(camera, compatible.first());
+        // The first compatible description wins. A host that hands out no
+        // update object for it is treated like one without a compatible
+        // firmware rather than trusted blindly.
+        Plugin::Dorvix::DeviceFirmwareUpdatePtr update;
+        if (found && !compatible.isEmpty())
+            update = m_deviceFirmwareUpdateService->createFirmwareUpdate(camera,
+                                                                         compatible.first());
         if (!update) {
-            // The host promised an update for a compatible description; treat
-            // a broken promise like no compatible firmware.
             m_service->writeLog(Critical,
                                 QStringLiteral("No compatible firmware update found for %1 %2: %3")
                                         .arg(camera->modelName(), camera->secondaryName(),
                                              camera->detailText()));
             continue;
         }
-        const QString version = update->firmwareUpdateInfo()->version();
+        const FirmwareUpdateInfoPtr updateInfo = update->firmwareUpdateInfo();
+        const QString version = updateInfo ? updateInfo->version() : QString();
         const Plugin::Dorvix::EFirmwareUpdateDirection direction = update->direction();
         copy->setDeviceFirmwareUpdate(update);
         copy->setSelectedFirmware(version);
