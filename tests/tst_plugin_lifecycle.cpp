@@ -78,15 +78,6 @@ class tst_PluginLifecycle : public QObject
     Q_OBJECT
 
 private slots:
-    void metaObjectNamesThePlugin()
-    {
-        CFirmwareUpdaterPlugin plugin;
-        QCOMPARE(plugin.metaObject()->className(),
-                 "Plugin::FirmwareUpdater::CFirmwareUpdaterPlugin");
-        QCOMPARE(plugin.metaObject()->methodCount(), QObject::staticMetaObject.methodCount());
-        QCOMPARE(plugin.children().size(), 0);
-    }
-
     void initializePublishesOneService()
     {
         SimulatedHost host;
@@ -201,21 +192,6 @@ private slots:
 
         QCOMPARE(started.contextAction()->isVisible(), visible);
         QCOMPARE(started.service()->preselectedCamera()->id(), preselected);
-    }
-
-    void enumerationBeforeStartUpIsNotSeen()
-    {
-        SimulatedHost host;
-        host.addCamera("GigE", "A1", "Model A");
-        emit host.pool.enumerationService()->enumerationChanged();
-        CFirmwareUpdaterPlugin plugin;
-        plugin.initialize(host.registry);
-        plugin.extensionsInitialized();
-        QAction *menuAction = host.menuService->command("FirmwareUpdater.Menu.Start")->action();
-        QVERIFY(!menuAction->isEnabled());
-        emit host.pool.enumerationService()->enumerationChanged();
-        QVERIFY(menuAction->isEnabled());
-        plugin.uninitialize(host.registry);
     }
 
     void withoutMenuServiceThereAreNoActions()

@@ -109,15 +109,6 @@ private slots:
         QCOMPARE(temp.logs(), QStringList { log.fileName() });
     }
 
-    void openLogFileStartsAnEmptyLog()
-    {
-        TempFolder temp;
-        CFirmwareUpdaterService service(nullptr);
-        service.openLogFile();
-        QVERIFY(QFileInfo::exists(service.logFilePath()));
-        QCOMPARE(QFileInfo(service.logFilePath()).size(), 0);
-    }
-
     void closingForgetsThePath()
     {
         TempFolder temp;

@@ -170,14 +170,6 @@ private slots:
         QCOMPARE(fixture.lineEdit(), QDir::toNativeSeparators(path));
     }
 
-    void relativePathIsStoredAbsolute()
-    {
-        Fixture fixture;
-        emit fixture.page2()->pathChanged(QStringLiteral("some/where.guf"));
-        QCOMPARE(fixture.service->updateFilePath(),
-                 QDir::toNativeSeparators(QDir::current().absoluteFilePath("some/where.guf")));
-    }
-
     void withoutTheHostsUpdateServiceNoFileFits()
     {
         Fixture fixture;

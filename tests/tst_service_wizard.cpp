@@ -153,15 +153,6 @@ private slots:
         QCOMPARE(fixture.service->isCameraSupported(info), supported);
     }
 
-    void supportUrlPointsAtTheMaker()
-    {
-        Fixture fixture(false);
-        const QUrl url(fixture.service->supportUrl());
-        QVERIFY(url.isValid());
-        QCOMPARE(url.host(), QStringLiteral("www.stavrik.example"));
-        QCOMPARE(url.path(), QStringLiteral("/en/sales-support/support-contact/"));
-    }
-
     void wizardIsBuiltOnceOnTheMainWindow()
     {
         Fixture fixture;
