@@ -16,7 +16,7 @@
     <message>
         <location line="+219"/>
         <source>Not all Stavrik camera models can be updated using the Firmware Updater.</source>
-        <translation>Firmware Updater で更新できない Stavrik カメラ モデルもあります。</translation>
+        <translation>ファームウェア アップデーターで更新できない Stavrik カメラ モデルもあります。</translation>
     </message>
 </context>
 <context>
@@ -78,18 +78,18 @@
         <translation>CRITICAL</translation>
     </message>
     <message>
-        <location line="+164"/>
-        <location line="+180"/>
+        <location line="+178"/>
+        <location line="+181"/>
         <source>Fimware Updater</source>
         <translation>ファームウェア アップデーター</translation>
     </message>
     <message>
-        <location line="-179"/>
+        <location line="-180"/>
         <source>&lt;p&gt;To use the Firmware Updater, you have to stop continuous image acquisition as well as any recordings.&lt;/p&gt;Do you want to stop all cameras and start using the Firmware Updater?</source>
-        <translation>&lt;p&gt;Firmware Updater を使用するには、連続画像取得とすべての録画を停止する必要があります。&lt;/p&gt;すべてのカメラを停止して Firmware Updater を開始しますか?</translation>
+        <translation>&lt;p&gt;ファームウェア アップデーターを使用するには、連続画像取得とすべての録画を停止する必要があります。&lt;/p&gt;すべてのカメラを停止してファームウェア アップデーターを使用しますか?</translation>
     </message>
     <message>
-        <location line="+41"/>
+        <location line="+42"/>
         <source>https://www.stavrik.example/en/sales-support/support-contact/</source>
         <translation>https://www.stavrik.example/en/sales-support/support-contact/</translation>
     </message>
@@ -102,7 +102,7 @@
 <context>
     <name>Plugin::FirmwareUpdater::Internal::State::CFirmwareUpdatingStep</name>
     <message>
-        <location filename="../../state/CFirmwareUpdatingStep.cpp" line="+171"/>
+        <location filename="../../state/CFirmwareUpdatingStep.cpp" line="+176"/>
         <source>Firmware updates have been canceled by the user.</source>
         <translation>ファームウェアの更新はユーザーによってキャンセルされました。</translation>
     </message>
@@ -223,18 +223,18 @@
     <name>Plugin::FirmwareUpdater::Internal::View::CUpdateSelectionDialog</name>
     <message>
         <location filename="../../view/CUpdateSelectionDialog.cpp" line="+29"/>
-        <location line="+126"/>
+        <location line="+125"/>
         <source>Back</source>
         <translation>戻る</translation>
     </message>
     <message>
-        <location line="-125"/>
-        <location line="+127"/>
+        <location line="-124"/>
+        <location line="+126"/>
         <source>Next</source>
         <translation>次へ</translation>
     </message>
     <message>
-        <location line="-76"/>
+        <location line="-75"/>
         <source>To update the firmware of your cameras, you need a firmware update file from &lt;a href=&quot;%1&quot;&gt;Stavrik Support&lt;/a&gt;.</source>
         <translation>カメラのファームウェアを更新するには、&lt;a href=&quot;%1&quot;&gt;Stavrik サポート&lt;/a&gt;から入手したファームウェア更新ファイルが必要です。</translation>
     </message>
@@ -250,7 +250,7 @@
         <translation>詳細情報はありません</translation>
     </message>
     <message>
-        <location line="+30"/>
+        <location line="+29"/>
         <source>Firmware Release Notes</source>
         <translation>ファームウェア リリース ノート</translation>
     </message>
@@ -273,7 +273,7 @@
 <context>
     <name>QObject</name>
     <message>
-        <location filename="../../model/CFirmwareUpdateTreeModel.cpp" line="+25"/>
+        <location filename="../../model/CFirmwareUpdateTreeModel.cpp" line="+27"/>
         <source>Cameras</source>
         <translation>カメラ</translation>
     </message>

@@ -78,18 +78,18 @@
         <translation>CRITICAL</translation>
     </message>
     <message>
-        <location line="+164"/>
-        <location line="+180"/>
+        <location line="+178"/>
+        <location line="+181"/>
         <source>Fimware Updater</source>
         <translation>펌웨어 업데이터</translation>
     </message>
     <message>
-        <location line="-179"/>
+        <location line="-180"/>
         <source>&lt;p&gt;To use the Firmware Updater, you have to stop continuous image acquisition as well as any recordings.&lt;/p&gt;Do you want to stop all cameras and start using the Firmware Updater?</source>
         <translation>&lt;p&gt;펌웨어 업데이터를 사용하려면 연속 이미지 수집과 모든 녹화를 중지해야 합니다.&lt;/p&gt;모든 카메라를 중지하고 펌웨어 업데이터를 시작하시겠습니까?</translation>
     </message>
     <message>
-        <location line="+41"/>
+        <location line="+42"/>
         <source>https://www.stavrik.example/en/sales-support/support-contact/</source>
         <translation>https://www.stavrik.example/en/sales-support/support-contact/</translation>
     </message>
@@ -102,7 +102,7 @@
 <context>
     <name>Plugin::FirmwareUpdater::Internal::State::CFirmwareUpdatingStep</name>
     <message>
-        <location filename="../../state/CFirmwareUpdatingStep.cpp" line="+171"/>
+        <location filename="../../state/CFirmwareUpdatingStep.cpp" line="+176"/>
         <source>Firmware updates have been canceled by the user.</source>
         <translation>사용자가 펌웨어 업데이트를 취소했습니다.</translation>
     </message>
@@ -223,18 +223,18 @@
     <name>Plugin::FirmwareUpdater::Internal::View::CUpdateSelectionDialog</name>
     <message>
         <location filename="../../view/CUpdateSelectionDialog.cpp" line="+29"/>
-        <location line="+126"/>
+        <location line="+125"/>
         <source>Back</source>
         <translation>뒤로</translation>
     </message>
     <message>
-        <location line="-125"/>
-        <location line="+127"/>
+        <location line="-124"/>
+        <location line="+126"/>
         <source>Next</source>
         <translation>다음</translation>
     </message>
     <message>
-        <location line="-76"/>
+        <location line="-75"/>
         <source>To update the firmware of your cameras, you need a firmware update file from &lt;a href=&quot;%1&quot;&gt;Stavrik Support&lt;/a&gt;.</source>
         <translation>카메라 펌웨어를 업데이트하려면 &lt;a href=&quot;%1&quot;&gt;Stavrik 지원팀&lt;/a&gt;에서 받은 펌웨어 업데이트 파일이 필요합니다.</translation>
     </message>
@@ -250,7 +250,7 @@
         <translation>사용 가능한 세부 정보 없음</translation>
     </message>
     <message>
-        <location line="+30"/>
+        <location line="+29"/>
         <source>Firmware Release Notes</source>
         <translation>펌웨어 릴리스 노트</translation>
     </message>
@@ -273,7 +273,7 @@
 <context>
     <name>QObject</name>
     <message>
-        <location filename="../../model/CFirmwareUpdateTreeModel.cpp" line="+25"/>
+        <location filename="../../model/CFirmwareUpdateTreeModel.cpp" line="+27"/>
         <source>Cameras</source>
         <translation>카메라</translation>
     </message>

@@ -78,18 +78,18 @@
         <translation>CRITICAL</translation>
     </message>
     <message>
-        <location line="+164"/>
-        <location line="+180"/>
+        <location line="+178"/>
+        <location line="+181"/>
         <source>Fimware Updater</source>
         <translation>固件更新程序</translation>
     </message>
     <message>
-        <location line="-179"/>
+        <location line="-180"/>
         <source>&lt;p&gt;To use the Firmware Updater, you have to stop continuous image acquisition as well as any recordings.&lt;/p&gt;Do you want to stop all cameras and start using the Firmware Updater?</source>
         <translation>&lt;p&gt;要使用固件更新程序，必须停止连续图像采集以及所有录制。&lt;/p&gt;是否停止所有相机并开始使用固件更新程序？</translation>
     </message>
     <message>
-        <location line="+41"/>
+        <location line="+42"/>
         <source>https://www.stavrik.example/en/sales-support/support-contact/</source>
         <translation>https://www.stavrik.example/en/sales-support/support-contact/</translation>
     </message>
@@ -102,7 +102,7 @@
 <context>
     <name>Plugin::FirmwareUpdater::Internal::State::CFirmwareUpdatingStep</name>
     <message>
-        <location filename="../../state/CFirmwareUpdatingStep.cpp" line="+171"/>
+        <location filename="../../state/CFirmwareUpdatingStep.cpp" line="+176"/>
         <source>Firmware updates have been canceled by the user.</source>
         <translation>用户已取消固件更新。</translation>
     </message>
@@ -223,18 +223,18 @@
     <name>Plugin::FirmwareUpdater::Internal::View::CUpdateSelectionDialog</name>
     <message>
         <location filename="../../view/CUpdateSelectionDialog.cpp" line="+29"/>
-        <location line="+126"/>
+        <location line="+125"/>
         <source>Back</source>
         <translation>上一步</translation>
     </message>
     <message>
-        <location line="-125"/>
-        <location line="+127"/>
+        <location line="-124"/>
+        <location line="+126"/>
         <source>Next</source>
         <translation>下一步</translation>
     </message>
     <message>
-        <location line="-76"/>
+        <location line="-75"/>
         <source>To update the firmware of your cameras, you need a firmware update file from &lt;a href=&quot;%1&quot;&gt;Stavrik Support&lt;/a&gt;.</source>
         <translation>要更新相机固件，您需要从 &lt;a href=&quot;%1&quot;&gt;Stavrik 支持部门&lt;/a&gt;获取固件更新文件。</translation>
     </message>
@@ -250,7 +250,7 @@
         <translation>无可用详细信息</translation>
     </message>
     <message>
-        <location line="+30"/>
+        <location line="+29"/>
         <source>Firmware Release Notes</source>
         <translation>固件发行说明</translation>
     </message>
@@ -273,7 +273,7 @@
 <context>
     <name>QObject</name>
     <message>
-        <location filename="../../model/CFirmwareUpdateTreeModel.cpp" line="+25"/>
+        <location filename="../../model/CFirmwareUpdateTreeModel.cpp" line="+27"/>
         <source>Cameras</source>
         <translation>相机</translation>
     </message>
