@@ -60,10 +60,7 @@ void renderIntoDevice(QPainter *painter, QWidget *cell, const QRect &rect, const
 // Shared frame of the label, details, status and result columns: background,
 // geometry, enabled state, rendering, separator and hover frame. fill() puts
 // the content into the cell widget and returns how many pixels lower it goes.
-template<typename Fill>
-void paintCell(QPainter *painter, const QStyleOptionViewItem &option,
-               const Entity::CFirmwareUpdateEntity &entity, QWidget *cell, Fill fill);
-
+// Separator and hover frame over a rendered cell.
 void finishCell(QPainter *painter, const QStyleOptionViewItem &option,
                 const Entity::CFirmwareUpdateEntity &entity);
 
