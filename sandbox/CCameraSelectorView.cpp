@@ -1,0 +1,126 @@
+#include "sandbox/CCameraSelectorView.h"
+
+#include "simulator/CCameraPool.h"
+
+#include <QHeaderView>
+#include <QMenu>
+
+namespace Sandbox {
+
+CCameraSelectorView::CCameraSelectorView(Simulator::CCameraPool *pool, QWidget *parent)
+    : QTreeWidget(parent)
+    , m_pool(pool)
+{
+    setObjectName(QStringLiteral("cameraSelector"));
+    setHeaderLabels(
+            { tr("Camera"), tr("Model"), tr("Firmware"), tr("Status code"), tr("Busy"), tr("Id") });
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setContextMenuPolicy(Qt::CustomContextMenu);
+    setRootIsDecorated(true);
+    header()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    connect(this, &QTreeWidget::currentItemChanged, this,
+            [this](QTreeWidgetItem *current) { onCurrentItemChanged(current); });
+    connect(this, &QWidget::customContextMenuRequested, this,
+            &CCameraSelectorView::onContextMenuRequested);
+    rebuild();
+}
+
+CCameraSelectorView::~CCameraSelectorView() = default;
+
+void CCameraSelectorView::setContextMenu(QMenu *menu)
+{
+    m_contextMenu = menu;
+}
+
+QString CCameraSelectorView::currentCameraId() const
+{
+    const QTreeWidgetItem *item = currentItem();
+    return item ? item->data(NameColumn, CameraIdRole).toString() : QString();
+}
+
+bool CCameraSelectorView::selectCamera(const QString &cameraId)
+{
+    for (QTreeWidgetItemIterator it(this); *it; ++it) {
+        if ((*it)->data(NameColumn, CameraIdRole).toString() == cameraId && !cameraId.isEmpty()) {
+            setCurrentItem(*it);
+            return true;
+        }
+    }
+    return false;
+}
+
+QList<QAction *> CCameraSelectorView::contextActions() const
+{
+    QList<QAction *> actions;
+    if (!m_contextMenu)
+        return actions;
+    for (QAction *action : m_contextMenu->actions()) {
+        if (action->isVisible() && !action->isSeparator())
+            actions.append(action);
+    }
+    return actions;
+}
+
+void CCameraSelectorView::rebuild()
+{
+    const QString current = currentCameraId();
+    {
+        // Rebuilding is no choice of the user's: report only the outcome.
+        const QSignalBlocker blocker(this);
+        clear();
+        if (m_pool) {
+            for (const Plugin::Dorvix::TransportLayerInfoPtr &layer : m_pool->transportLayers()) {
+                auto *layerItem = new QTreeWidgetItem(this, { layer->displayName() });
+                layerItem->setData(IdColumn, Qt::DisplayRole, layer->id());
+                for (const Core::DorvixComponents::CameraInfoPtr &camera : layer->cameras()) {
+                    auto *item = new QTreeWidgetItem(layerItem, { camera->displayName() });
+                    item->setData(NameColumn, CameraIdRole, camera->id());
+                    item->setText(ModelColumn, camera->modelName());
+                    item->setText(IdColumn, camera->id());
+                }
+            }
+        }
+        expandAll();
+        refreshTexts();
+    }
+    if (!selectCamera(current))
+        onCurrentItemChanged(nullptr);
+}
+
+void CCameraSelectorView::refreshTexts()
+{
+    if (!m_pool)
+        return;
+    for (QTreeWidgetItemIterator it(this); *it; ++it) {
+        const QString id = (*it)->data(NameColumn, CameraIdRole).toString();
+        const Simulator::SimulatedCameraPtr camera = id.isEmpty() ? nullptr : m_pool->camera(id);
+        if (!camera)
+            continue;
+        (*it)->setText(FirmwareColumn, camera->currentFirmwareVersion());
+        (*it)->setText(StatusColumn, QString::number(camera->statusCode()));
+        (*it)->setText(BusyColumn, camera->isBusy() ? tr("busy") : QString());
+    }
+}
+
+void CCameraSelectorView::onCurrentItemChanged(QTreeWidgetItem *current)
+{
+    const QString id = current ? current->data(NameColumn, CameraIdRole).toString() : QString();
+    // The selector reports changes only, as the viewer's does.
+    if (id == m_reportedCameraId)
+        return;
+    m_reportedCameraId = id;
+    if (m_pool)
+        m_pool->selectCamera(id);
+}
+
+void CCameraSelectorView::onContextMenuRequested(const QPoint &position)
+{
+    QTreeWidgetItem *item = itemAt(position);
+    if (item)
+        setCurrentItem(item);
+    if (!m_contextMenu || contextActions().isEmpty())
+        return;
+    m_contextMenu->popup(viewport()->mapToGlobal(position));
+}
+
+} // namespace Sandbox

@@ -1,0 +1,566 @@
+#include "sandbox/CDemoDriver.h"
+
+#include "sandbox/CCameraSelectorView.h"
+#include "sandbox/CSandboxMainWindow.h"
+
+#include "simulator/CMenuService.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QCheckBox>
+#include <QDialogButtonBox>
+#include <QDir>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMessageBox>
+#include <QMouseEvent>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QTextDocumentFragment>
+#include <QTreeView>
+#include <QUrl>
+
+#include <cstdio>
+
+namespace Sandbox {
+
+namespace {
+
+constexpr int TickInterval = 20;
+// Ticks a step may wait for something that is already due, such as a
+// layout, before the run counts as failed.
+constexpr int PatientTicks = 250;
+
+const char *const kStartActionText = "Firmware Updater";
+const char *const kNextText = "Next";
+
+// The pages by their form's name; the class names would do as well, but the
+// forms are what a user's tools see.
+const char *const kPageForms[] = {
+    nullptr,
+    "CameraSelectionDialogUi",
+    "UpdateSelectionDialogUi",
+    "UpdateSummaryDialogUi",
+    "FirmwareUpdateDialogUi",
+    "ResultSummaryDialogUi",
+};
+const char *const kPageFiles[] = {
+    nullptr,
+    "1-select-cameras.png",
+    "2-select-update-file.png",
+    "3-update-summary.png",
+    "4-updating-firmware.png",
+    "5-result-summary.png",
+};
+
+QWidget *pageWidget(int page)
+{
+    if (page < 1 || page > CDemoDriver::PageCount)
+        return nullptr;
+    const QString form = QString::fromLatin1(kPageForms[page]);
+    const QWidgetList windows = QApplication::topLevelWidgets();
+    for (QWidget *window : windows) {
+        if (window->objectName() == form)
+            return window;
+    }
+    return nullptr;
+}
+
+QAbstractButton *buttonWithText(QWidget *page, const QString &text)
+{
+    if (!page)
+        return nullptr;
+    const auto boxes = page->findChildren<QDialogButtonBox *>();
+    for (QDialogButtonBox *box : boxes) {
+        const auto buttons = box->buttons();
+        for (QAbstractButton *button : buttons) {
+            if (button->text() == text && button->isVisible())
+                return button;
+        }
+    }
+    return nullptr;
+}
+
+QAbstractButton *standardButton(QWidget *page, QDialogButtonBox::StandardButton which)
+{
+    if (!page)
+        return nullptr;
+    const auto boxes = page->findChildren<QDialogButtonBox *>();
+    for (QDialogButtonBox *box : boxes) {
+        if (QAbstractButton *button = box->button(which))
+            return button;
+    }
+    return nullptr;
+}
+
+bool enabled(QAbstractButton *button)
+{
+    return button && button->isVisible() && button->isEnabled();
+}
+
+// Depth-first, so that a camera is found under its layer and model rows.
+QModelIndex findRow(const QAbstractItemModel *model, const QString &text, const QModelIndex &parent)
+{
+    for (int row = 0; row < model->rowCount(parent); ++row) {
+        const QModelIndex index = model->index(row, 0, parent);
+        if (parent.isValid() && parent.parent().isValid()
+            && index.data(Qt::DisplayRole).toString() == text)
+            return index;
+        const QModelIndex found = findRow(model, text, index);
+        if (found.isValid())
+            return found;
+    }
+    return {};
+}
+
+int trailingNumber(const QLabel *label)
+{
+    static const QRegularExpression number(QStringLiteral("(\\d+)\\s*$"));
+    const QRegularExpressionMatch match
+            = label ? number.match(label->text()) : QRegularExpressionMatch();
+    return match.hasMatch() ? match.captured(1).toInt() : -1;
+}
+
+QString linkedLocalFile(const QLabel *label)
+{
+    static const QRegularExpression link(QStringLiteral("href=\"(file:[^\"]+)\""));
+    const QRegularExpressionMatch match
+            = label ? link.match(label->text()) : QRegularExpressionMatch();
+    if (!match.hasMatch())
+        return {};
+    const QString url = QTextDocumentFragment::fromHtml(match.captured(1)).toPlainText();
+    return QUrl(url).toLocalFile();
+}
+
+// What the window system delivers when the mouse moves over the widget.
+void hover(QWidget *widget, const QPoint &position)
+{
+    QMouseEvent move(QEvent::MouseMove, position, widget->mapToGlobal(position), Qt::NoButton,
+                     Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(widget, &move);
+}
+
+void press(QWidget *widget, int key, Qt::KeyboardModifiers modifiers, QChar text = QChar())
+{
+    const QString typed = text.isNull() ? QString() : QString(text);
+    QKeyEvent down(QEvent::KeyPress, key, modifiers, typed);
+    QApplication::sendEvent(widget, &down);
+    QKeyEvent up(QEvent::KeyRelease, key, modifiers, typed);
+    QApplication::sendEvent(widget, &up);
+}
+
+} // namespace
+
+CDemoDriver::CDemoDriver(CSandboxMainWindow *window, const CDemoScenario &scenario,
+                         const QString &samplesDir, const QString &outDir, QObject *parent)
+    : QObject(parent)
+    , m_window(window)
+    , m_scenario(scenario)
+    , m_samplesDir(samplesDir)
+    , m_outDir(outDir)
+{
+    m_tasks = {
+        { "start the wizard",
+          [this] {
+              return startWizard();
+          } },
+        { "check the cameras",
+          [this] {
+              return selectCameras();
+          } },
+        { "choose the update file",
+          [this] {
+              return selectUpdateFile();
+          } },
+        { "review the update summary",
+          [this] {
+              return reviewSummary();
+          } },
+        { "follow the updates",
+          [this] {
+              return followUpdates();
+          } },
+        { "read the result",
+          [this] {
+              return readResult();
+          } },
+        { "close the wizard",
+          [this] {
+              return closeWizard();
+          } },
+    };
+    m_ticker.setInterval(TickInterval);
+    connect(&m_ticker, &QTimer::timeout, this, &CDemoDriver::tick);
+}
+
+CDemoDriver::~CDemoDriver() = default;
+
+QString CDemoDriver::screenshotName(int page)
+{
+    return page >= 1 && page <= PageCount ? QString::fromLatin1(kPageFiles[page]) : QString();
+}
+
+QWidget *CDemoDriver::visiblePage(int page)
+{
+    QWidget *widget = pageWidget(page);
+    return widget && widget->isVisible() ? widget : nullptr;
+}
+
+void CDemoDriver::start()
+{
+    report(QStringLiteral("Demo scenario \"%1\"").arg(m_scenario.name));
+    if (!m_window) {
+        fail(QStringLiteral("no host window"));
+        return;
+    }
+    if (!QDir().mkpath(m_outDir)) {
+        fail(QStringLiteral("cannot create the folder %1").arg(m_outDir));
+        return;
+    }
+    m_window->pool().setTimeScale(m_scenario.timeScale);
+    m_watchdog.arm(std::chrono::milliseconds(TimeoutMs), TimeoutExitCode, [this] {
+        const int index = m_taskIndex;
+        std::fprintf(stderr, "Demo failed: no progress within %d s; stuck at \"%s\".\n",
+                     TimeoutMs / 1000,
+                     index < int(m_tasks.size()) ? m_tasks[std::size_t(index)].name : "the end");
+    });
+    m_ticker.start();
+}
+
+void CDemoDriver::tick()
+{
+    if (m_done || m_actionPending || answerQuestionBox())
+        return;
+    const int index = m_taskIndex;
+    if (index >= int(m_tasks.size())) {
+        finish();
+        return;
+    }
+    if (!m_tasks[std::size_t(index)].run() || m_done)
+        return;
+    report(QStringLiteral("Done: %1").arg(QLatin1String(m_tasks[std::size_t(index)].name)));
+    m_ticksInTask = 0;
+    m_taskIndex = index + 1;
+}
+
+void CDemoDriver::post(std::function<void()> action)
+{
+    m_actionPending = true;
+    QTimer::singleShot(0, this, [this, action] {
+        m_actionPending = false;
+        action();
+    });
+}
+
+bool CDemoDriver::answerQuestionBox()
+{
+    const QWidgetList windows = QApplication::topLevelWidgets();
+    for (QWidget *window : windows) {
+        auto *box = qobject_cast<QMessageBox *>(window);
+        if (!box || !box->isVisible())
+            continue;
+        QAbstractButton *yes = box->button(QMessageBox::Yes);
+        if (!yes) {
+            fail(QStringLiteral("an unexpected message: %1").arg(box->text()));
+            return true;
+        }
+        report(QStringLiteral("Answered Yes to: %1")
+                       .arg(QTextDocumentFragment::fromHtml(box->text()).toPlainText()));
+        post([yes = QPointer<QAbstractButton>(yes)] {
+            if (yes)
+                yes->click();
+        });
+        return true;
+    }
+    return false;
+}
+
+bool CDemoDriver::startWizard()
+{
+    const QString text = QString::fromLatin1(kStartActionText);
+    QList<QAction *> actions;
+    if (m_scenario.start == CDemoScenario::FromContextMenu) {
+        CCameraSelectorView *selector = m_window->cameraSelector();
+        if (selector->currentCameraId() != m_scenario.contextCameraId
+            && !selector->selectCamera(m_scenario.contextCameraId)) {
+            fail(QStringLiteral("no camera %1 in the camera selector")
+                         .arg(m_scenario.contextCameraId));
+            return false;
+        }
+        actions = selector->contextActions();
+    } else if (QMenu *tools = m_window->menuService()->toolsMenu()) {
+        actions = tools->actions();
+    }
+    for (QAction *action : qAsConst(actions)) {
+        if (action->text() == text && action->isVisible() && action->isEnabled()) {
+            post([action = QPointer<QAction>(action)] {
+                if (action)
+                    action->trigger();
+            });
+            return true;
+        }
+    }
+    return false;
+}
+
+bool CDemoDriver::selectCameras()
+{
+    QWidget *page = visiblePage(1);
+    if (!page)
+        return false;
+    auto *view = page->findChild<QTreeView *>(QStringLiteral("cameraTreeView"));
+    if (!view || !view->model())
+        return false;
+    for (const QString &name : m_scenario.cameras) {
+        const QModelIndex index = findRow(view->model(), name, QModelIndex());
+        if (!index.isValid()) {
+            if (m_ticksInTask > PatientTicks)
+                fail(QStringLiteral("no camera \"%1\" on the first page").arg(name));
+            return false;
+        }
+        const QRect rect = view->visualRect(index);
+        if (rect.isEmpty()) {
+            view->scrollTo(index);
+            return false;
+        }
+        // Hovering opens the row's check box, as for a user's mouse.
+        hover(view->viewport(), rect.center());
+        QWidget *editor = view->indexWidget(index);
+        auto *box = editor ? editor->findChild<QCheckBox *>() : nullptr;
+        if (!box)
+            return false;
+        if (!box->isEnabled()) {
+            fail(QStringLiteral("camera \"%1\" cannot be checked").arg(name));
+            return false;
+        }
+        if (!box->isChecked())
+            box->click();
+        if (!box->isChecked())
+            return false;
+    }
+    QAbstractButton *next = buttonWithText(page, QString::fromLatin1(kNextText));
+    if (!enabled(next))
+        return false;
+    if (!grab(1))
+        return false;
+    post([next = QPointer<QAbstractButton>(next)] {
+        if (next)
+            next->click();
+    });
+    return true;
+}
+
+bool CDemoDriver::selectUpdateFile()
+{
+    QWidget *page = visiblePage(2);
+    if (!page)
+        return false;
+    auto *lineEdit = page->findChild<QLineEdit *>(QStringLiteral("updateFileLineEdit"));
+    if (!lineEdit) {
+        fail(QStringLiteral("no file name field on the second page"));
+        return false;
+    }
+    if (!m_typed) {
+        const QString path = QDir::toNativeSeparators(
+                QDir(m_samplesDir).absoluteFilePath(m_scenario.updateFile));
+        press(lineEdit, Qt::Key_A, Qt::ControlModifier);
+        for (const QChar character : path)
+            press(lineEdit, 0, Qt::NoModifier, character);
+        m_typed = true;
+        report(QStringLiteral("Typed %1").arg(path));
+    }
+    QAbstractButton *next = buttonWithText(page, QString::fromLatin1(kNextText));
+    if (!enabled(next)) {
+        if (m_ticksInTask > PatientTicks)
+            fail(QStringLiteral("the update file was not accepted"));
+        return false;
+    }
+    if (!grab(2))
+        return false;
+    post([next = QPointer<QAbstractButton>(next)] {
+        if (next)
+            next->click();
+    });
+    return true;
+}
+
+bool CDemoDriver::reviewSummary()
+{
+    QWidget *page = visiblePage(3);
+    if (!page)
+        return false;
+    QAbstractButton *next = buttonWithText(page, QString::fromLatin1(kNextText));
+    if (!enabled(next)) {
+        if (m_ticksInTask > PatientTicks)
+            fail(QStringLiteral("the summary offers no Next"));
+        return false;
+    }
+    if (!grab(3))
+        return false;
+    post([next = QPointer<QAbstractButton>(next)] {
+        if (next)
+            next->click();
+    });
+    return true;
+}
+
+bool CDemoDriver::followUpdates()
+{
+    if (visiblePage(5)) {
+        // A run faster than the driver's eye: the page still shows its end.
+        return m_grabbed[4] || grab(4);
+    }
+    QWidget *page = visiblePage(4);
+    if (!page)
+        return false;
+    auto *bar = page->findChild<QProgressBar *>(QStringLiteral("progressBar"));
+    auto *counter = page->findChild<QLabel *>(QStringLiteral("progressIndicatorLabel"));
+    const bool firstCameraRunning = bar && counter && bar->value() > bar->minimum()
+            && counter->text().startsWith(QLatin1String("1/"));
+    if (!firstCameraRunning)
+        return false;
+    if (!m_grabbed[4] && !grab(4))
+        return false;
+    if (m_scenario.cancelDuringFirstUpdate && !m_canceled) {
+        QAbstractButton *cancel = standardButton(page, QDialogButtonBox::Cancel);
+        if (!enabled(cancel)) {
+            fail(QStringLiteral("no Cancel while the first camera updates"));
+            return false;
+        }
+        m_canceled = true;
+        report(QStringLiteral("Clicked Cancel"));
+        post([cancel = QPointer<QAbstractButton>(cancel)] {
+            if (cancel)
+                cancel->click();
+        });
+    }
+    return false;
+}
+
+bool CDemoDriver::readResult()
+{
+    QWidget *page = visiblePage(5);
+    if (!page)
+        return false;
+    if (!grab(5))
+        return false;
+    const int successful
+            = trailingNumber(page->findChild<QLabel *>(QStringLiteral("successfulUpdatesLabel")));
+    const int failed
+            = trailingNumber(page->findChild<QLabel *>(QStringLiteral("failedUpdatesLabel")));
+    const int skipped
+            = trailingNumber(page->findChild<QLabel *>(QStringLiteral("skippedUpdatesLabel")));
+    m_logFile = linkedLocalFile(page->findChild<QLabel *>(QStringLiteral("infoTextLabel_2")));
+    report(QStringLiteral("Result: %1 successful, %2 failed, %3 skipped (expected %4, %5, %6)")
+                   .arg(successful)
+                   .arg(failed)
+                   .arg(skipped)
+                   .arg(m_scenario.expectedSuccessful)
+                   .arg(m_scenario.expectedFailed)
+                   .arg(m_scenario.expectedSkipped));
+    if (successful != m_scenario.expectedSuccessful || failed != m_scenario.expectedFailed
+        || skipped != m_scenario.expectedSkipped)
+        m_failure = QStringLiteral("the result counts differ from the expected ones");
+    if (auto *error = page->findChild<QLabel *>(QStringLiteral("errorTextLabel"));
+        error && error->isVisible())
+        report(QStringLiteral("Error shown: %1")
+                       .arg(QTextDocumentFragment::fromHtml(error->text()).toPlainText()));
+
+    QAbstractButton *close = standardButton(page, QDialogButtonBox::Close);
+    if (!enabled(close)) {
+        fail(QStringLiteral("no Close on the result page"));
+        return false;
+    }
+    post([close = QPointer<QAbstractButton>(close)] {
+        if (close)
+            close->click();
+    });
+    return true;
+}
+
+bool CDemoDriver::closeWizard()
+{
+    for (int page = 1; page <= PageCount; ++page) {
+        if (visiblePage(page))
+            return false;
+    }
+    return true;
+}
+
+bool CDemoDriver::grab(int page)
+{
+    QWidget *widget = pageWidget(page);
+    if (!widget)
+        return false;
+    const QString file = QDir(m_outDir).absoluteFilePath(screenshotName(page));
+    if (!widget->grab().save(file, "PNG")) {
+        fail(QStringLiteral("cannot write %1").arg(file));
+        return false;
+    }
+    m_grabbed[page] = true;
+    report(QStringLiteral("Saved %1").arg(file));
+    return true;
+}
+
+void CDemoDriver::fail(const QString &reason)
+{
+    if (m_failure.isEmpty())
+        m_failure = reason;
+    finish();
+}
+
+void CDemoDriver::finish()
+{
+    if (m_done)
+        return;
+    m_done = true;
+    m_ticker.stop();
+    m_watchdog.disarm();
+
+    const QString log = logText();
+    for (const QString &line : m_scenario.expectedLogLines) {
+        if (m_failure.isEmpty() && !log.contains(line))
+            m_failure = QStringLiteral("the log lacks \"%1\"").arg(line);
+    }
+    int saved = 0;
+    for (int page = 1; page <= PageCount; ++page)
+        saved += m_grabbed[page] ? 1 : 0;
+    report(QStringLiteral("Screenshots: %1 of %2 pages in %3")
+                   .arg(saved)
+                   .arg(PageCount)
+                   .arg(QDir(m_outDir).absolutePath()));
+    report(QStringLiteral("Log file: %1")
+                   .arg(m_logFile.isEmpty() ? QStringLiteral("none") : m_logFile));
+    if (!m_logFile.isEmpty()) {
+        report(QStringLiteral("----- log -----"));
+        std::fputs(log.toUtf8().constData(), stdout);
+        report(QStringLiteral("----- end of log -----"));
+    }
+    if (m_failure.isEmpty() && saved != PageCount)
+        m_failure = QStringLiteral("not every page was saved");
+    if (m_failure.isEmpty())
+        report(QStringLiteral("Demo passed"));
+    else
+        report(QStringLiteral("Demo failed: %1").arg(m_failure));
+    std::fflush(stdout);
+    emit finished(m_failure.isEmpty() ? 0 : 1);
+}
+
+void CDemoDriver::report(const QString &line) const
+{
+    std::printf("%s\n", line.toUtf8().constData());
+    std::fflush(stdout);
+}
+
+QString CDemoDriver::logText() const
+{
+    QFile file(m_logFile);
+    if (m_logFile.isEmpty() || !file.open(QIODevice::ReadOnly | QIODevice::Text))
+        return {};
+    return QString::fromUtf8(file.readAll());
+}
+
+} // namespace Sandbox

@@ -1,0 +1,142 @@
+#include "sandbox/CDemoDriver.h"
+#include "sandbox/CDemoScenario.h"
+#include "sandbox/CHostControlPanel.h"
+#include "sandbox/CSandboxMainWindow.h"
+
+#include <QApplication>
+#include <QCommandLineParser>
+#include <QDir>
+
+#include <cstdio>
+#include <memory>
+
+namespace {
+
+constexpr int UsageExitCode = 2;
+
+bool isHeadlessPlatform(const QByteArray &platform)
+{
+    return platform.startsWith("offscreen") || platform.startsWith("minimal");
+}
+
+// Without any display the sandbox can only show what it does in pictures.
+bool noDisplay()
+{
+    const QByteArray platform = qgetenv("QT_QPA_PLATFORM");
+    if (!platform.isEmpty())
+        return isHeadlessPlatform(platform);
+    return qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
+}
+
+int usageError(const QString &message)
+{
+    std::fprintf(stderr, "firmware-updater-sandbox: %s\n", message.toUtf8().constData());
+    return UsageExitCode;
+}
+
+// Shows the host and, for a demo, drives the wizard; returns the exit code.
+int run(QApplication &app, Sandbox::CSandboxMainWindow &window,
+        const Sandbox::CDemoScenario *scenario, const QString &samplesDir, const QString &outDir,
+        bool setTimeScale, double timeScale)
+{
+    window.show();
+    std::unique_ptr<Sandbox::CDemoDriver> driver;
+    if (scenario) {
+        driver = std::make_unique<Sandbox::CDemoDriver>(&window, *scenario, samplesDir, outDir);
+        QObject::connect(driver.get(), &Sandbox::CDemoDriver::finished, &app,
+                         &QCoreApplication::exit, Qt::QueuedConnection);
+        driver->start();
+    }
+    if (setTimeScale) {
+        window.pool().setTimeScale(timeScale);
+        window.controlPanel()->refresh();
+    }
+    return app.exec();
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    if (noDisplay() && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("firmware-updater-sandbox"));
+
+    QCommandLineParser parser;
+    parser.setApplicationDescription(
+            QStringLiteral("Hosts the FirmwareUpdater plug-in with a simulated camera pool."));
+    parser.addHelpOption();
+    const QCommandLineOption pluginOption(
+            QStringLiteral("plugin"), QStringLiteral("The plug-in file to load."),
+            QStringLiteral("path"), QStringLiteral(FU_SANDBOX_PLUGIN_FILE));
+    const QCommandLineOption setupOption(
+            QStringLiteral("setup"), QStringLiteral("The camera setup to start with."),
+            QStringLiteral("file"), QStringLiteral(FU_SANDBOX_SAMPLES_DIR "/cameras.json"));
+    const QCommandLineOption samplesOption(
+            QStringLiteral("samples"), QStringLiteral("The folder of the demo's update files."),
+            QStringLiteral("dir"), QStringLiteral(FU_SANDBOX_SAMPLES_DIR));
+    const QCommandLineOption demoOption(
+            QStringLiteral("demo"),
+            QStringLiteral("Walk through the wizard unattended; the default without a display."));
+    const QCommandLineOption outOption(QStringLiteral("out"),
+                                       QStringLiteral("Where the demo saves its screenshots."),
+                                       QStringLiteral("dir"), QStringLiteral("sandbox-demo"));
+    const QCommandLineOption timeScaleOption(
+            QStringLiteral("time-scale"),
+            QStringLiteral("Simulated update speed: 0 instant, 1 real time."),
+            QStringLiteral("factor"));
+    const QCommandLineOption languageOption(
+            QStringLiteral("language"),
+            QStringLiteral("The plug-in's language: %1.")
+                    .arg(Sandbox::CHostControlPanel::languages().join(QStringLiteral(", "))),
+            QStringLiteral("code"));
+    parser.addOptions({ pluginOption, setupOption, samplesOption, demoOption, outOption,
+                        timeScaleOption, languageOption });
+    parser.addPositionalArgument(
+            QStringLiteral("scenario"),
+            QStringLiteral("Demo scenario: %1 (default %2).")
+                    .arg(Sandbox::CDemoScenario::names().join(QStringLiteral(", ")),
+                         Sandbox::CDemoScenario::names().first()),
+            QStringLiteral("[scenario]"));
+    parser.process(app);
+
+    const bool demo = parser.isSet(demoOption)
+            || isHeadlessPlatform(QGuiApplication::platformName().toLatin1());
+    const QStringList positional = parser.positionalArguments();
+    if (positional.size() > 1 || (!positional.isEmpty() && !demo))
+        return usageError(QStringLiteral("a scenario is only taken with --demo"));
+    const Sandbox::CDemoScenario scenario = Sandbox::CDemoScenario::byName(
+            positional.value(0, Sandbox::CDemoScenario::names().first()));
+    if (!scenario.isValid())
+        return usageError(QStringLiteral("unknown scenario \"%1\"; known: %2")
+                                  .arg(positional.value(0),
+                                       Sandbox::CDemoScenario::names().join(QStringLiteral(", "))));
+    bool scaleOk = true;
+    const double timeScale = parser.value(timeScaleOption).toDouble(&scaleOk);
+    if (parser.isSet(timeScaleOption) && (!scaleOk || timeScale < 0.0))
+        return usageError(QStringLiteral("--time-scale takes a number of 0 or more"));
+
+    int exitCode = 0;
+    {
+        auto window = std::make_unique<Sandbox::CSandboxMainWindow>();
+        QString error;
+        if (!window->loadSetup(parser.value(setupOption), &error)
+            || !window->startPlugin(parser.value(pluginOption), &error)) {
+            exitCode = usageError(error);
+        } else if (parser.isSet(languageOption)
+                   && !window->pluginHost().setLanguage(parser.value(languageOption))) {
+            exitCode = usageError(QStringLiteral("no catalogue for language \"%1\"")
+                                          .arg(parser.value(languageOption)));
+        } else {
+            exitCode = run(app, *window, demo ? &scenario : nullptr, parser.value(samplesOption),
+                           parser.value(outOption), parser.isSet(timeScaleOption), timeScale);
+        }
+        window->shutDown();
+    }
+    // The pages' last deferred deletions run the plug-in's code: finish them
+    // while it is loaded.
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    return exitCode;
+}
