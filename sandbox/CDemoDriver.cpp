@@ -34,6 +34,8 @@ constexpr int TickInterval = 20;
 // layout, before the run counts as failed.
 constexpr int PatientTicks = 250;
 
+const QSize kPageSize(760, 620);
+
 const char *const kStartActionText = "Firmware Updater";
 const char *const kNextText = "Next";
 
@@ -314,6 +316,12 @@ bool CDemoDriver::selectCameras()
     auto *view = page->findChild<QTreeView *>(QStringLiteral("cameraTreeView"));
     if (!view || !view->model())
         return false;
+    // Roomier than the pages open, as a user would drag them; the wizard
+    // carries the size on to the next pages.
+    if (page->size() != kPageSize) {
+        page->resize(kPageSize);
+        return false;
+    }
     for (const QString &name : m_scenario.cameras) {
         const QModelIndex index = findRow(view->model(), name, QModelIndex());
         if (!index.isValid()) {
@@ -418,7 +426,9 @@ bool CDemoDriver::followUpdates()
         return false;
     auto *bar = page->findChild<QProgressBar *>(QStringLiteral("progressBar"));
     auto *counter = page->findChild<QLabel *>(QStringLiteral("progressIndicatorLabel"));
-    const bool firstCameraRunning = bar && counter && bar->value() > bar->minimum()
+    // A third of the first camera's way shows the page at work.
+    const bool firstCameraRunning = bar && counter && bar->maximum() > bar->minimum()
+            && (bar->value() - bar->minimum()) * 3 >= bar->maximum() - bar->minimum()
             && counter->text().startsWith(QLatin1String("1/"));
     if (!firstCameraRunning)
         return false;
