@@ -4,6 +4,8 @@
 
 #include <QLabel>
 
+#include <memory>
+
 using namespace ExpectedLog;
 
 namespace {
@@ -222,21 +224,27 @@ void tst_WizardRun::run()
     QCOMPARE(!reinstall->isHidden(), warnings.contains("reinstall"));
 
     if (cancelClicks > 0) {
-        // Cancel as soon as the first camera is being prepared; queued, so
-        // the click comes from the event loop like a user's.
-        QObject::connect(
-                d.page4->treeModel().data(), &QAbstractItemModel::dataChanged, d.page4,
-                [&d, cancelClicks](const QModelIndex &index, const QModelIndex &,
-                                   const QVector<int> &roles) {
-                    using Plugin::FirmwareUpdater::Internal::Entity::CFirmwareUpdateEntity;
-                    if (index.row() != 0 || !roles.contains(CFirmwareUpdateEntity::UpdateStatus)
-                        || index.data().toInt() != CFirmwareUpdateEntity::Updating)
-                        return;
-                    WizardDriver::click(d.page4, QStringLiteral("Cancel"));
-                    if (cancelClicks > 1)
-                        d.page4->close();
-                },
-                Qt::QueuedConnection);
+        // Cancel as soon as the first camera is being prepared. The click is
+        // posted, so it comes from the event loop like a user's.
+        auto clicked = std::make_shared<bool>(false);
+        QObject::connect(d.page4->treeModel().data(), &QAbstractItemModel::dataChanged, d.page4,
+                         [&d, cancelClicks, clicked](const QModelIndex &index, const QModelIndex &,
+                                                     const QVector<int> &roles) {
+                             using Plugin::FirmwareUpdater::Internal::Entity::CFirmwareUpdateEntity;
+                             if (*clicked || index.row() != 0
+                                 || !roles.contains(CFirmwareUpdateEntity::UpdateStatus)
+                                 || index.data().toInt() != CFirmwareUpdateEntity::Updating)
+                                 return;
+                             *clicked = true;
+                             QMetaObject::invokeMethod(
+                                     d.page4,
+                                     [&d, cancelClicks] {
+                                         WizardDriver::click(d.page4, QStringLiteral("Cancel"));
+                                         if (cancelClicks > 1)
+                                             d.page4->close();
+                                     },
+                                     Qt::QueuedConnection);
+                         });
     }
     QVERIFY(WizardDriver::click(d.page3, QStringLiteral("Next")));
     QVERIFY(d.waitForResults());
