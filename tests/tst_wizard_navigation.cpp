@@ -31,8 +31,6 @@ private slots:
     void closeOnEachPage();
     void secondRunReusesGeometryAndFile();
     void enumerationChangesDuringRun();
-    void geometryAcrossPages_data();
-    void geometryAcrossPages();
 };
 
 void tst_WizardNavigation::backAndForthRebuildsPlan()
@@ -205,43 +203,6 @@ void tst_WizardNavigation::enumerationChangesDuringRun()
     QCOMPARE(log.filter(QStringLiteral("Finished firmware update")),
              (QStringList { "INFO Finished firmware update (1/2)",
                             "INFO Finished firmware update (2/2)" }));
-}
-
-void tst_WizardNavigation::geometryAcrossPages_data()
-{
-    QTest::addColumn<int>("state");
-    QTest::addColumn<int>("expected");
-
-    QTest::newRow("normal") << int(Qt::WindowNoState) << int(Qt::WindowNoState);
-    QTest::newRow("maximized") << int(Qt::WindowMaximized) << int(Qt::WindowMaximized);
-    QTest::newRow("full screen") << int(Qt::WindowFullScreen) << int(Qt::WindowMaximized);
-    QTest::newRow("minimized") << int(Qt::WindowMinimized) << int(Qt::WindowMinimized);
-}
-
-void tst_WizardNavigation::geometryAcrossPages()
-{
-    QFETCH(int, state);
-    QFETCH(int, expected);
-
-    WizardDriver d;
-    d.addCameras(kCameras);
-    const QString path = d.writeUpdateFile(updateFile());
-    QVERIFY(d.start());
-    d.page1->move(100, 100);
-    d.page1->resize(700, 580);
-    d.page1->setWindowState(Qt::WindowStates(state));
-    QVERIFY(d.toSummary({ "A" }, path));
-
-    for (QWidget *page : QList<QWidget *> { d.page2, d.page3 }) {
-        QCOMPARE(int(page->windowState()), expected);
-        // A minimized dialog's own geometry is the platform's business; the
-        // normal geometry it was given is checked with plain widgets elsewhere.
-        if (expected == Qt::WindowNoState) {
-            QCOMPARE(page->pos(), QPoint(100, 100));
-            QCOMPARE(page->size(), QSize(700, 580));
-        }
-    }
-    QVERIFY(d.closeOn(d.page3));
 }
 
 QTEST_MAIN(tst_WizardNavigation)
