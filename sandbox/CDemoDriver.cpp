@@ -33,6 +33,8 @@ constexpr int TickInterval = 20;
 // Ticks a step may wait for something that is already due, such as a
 // layout, before the run counts as failed.
 constexpr int PatientTicks = 250;
+// Before the watchdog fires, so that a slow run still reports and shuts down.
+constexpr qint64 GiveUpMs = 45000;
 
 const QSize kPageSize(760, 620);
 
@@ -229,6 +231,7 @@ void CDemoDriver::start()
                      TimeoutMs / 1000,
                      index < int(m_tasks.size()) ? m_tasks[std::size_t(index)].name : "the end");
     });
+    m_clock.start();
     m_ticker.start();
 }
 
@@ -241,9 +244,15 @@ void CDemoDriver::tick()
         finish();
         return;
     }
+    const char *task = m_tasks[std::size_t(index)].name;
+    ++m_ticksInTask;
+    if (m_clock.elapsed() > GiveUpMs) {
+        fail(QStringLiteral("gave up waiting to %1").arg(QLatin1String(task)));
+        return;
+    }
     if (!m_tasks[std::size_t(index)].run() || m_done)
         return;
-    report(QStringLiteral("Done: %1").arg(QLatin1String(m_tasks[std::size_t(index)].name)));
+    report(QStringLiteral("Done: %1").arg(QLatin1String(task)));
     m_ticksInTask = 0;
     m_taskIndex = index + 1;
 }
@@ -528,7 +537,11 @@ void CDemoDriver::finish()
         return;
     m_done = true;
     m_ticker.stop();
-    m_watchdog.disarm();
+    // The host's shutdown still waits for a running update: watch it too.
+    m_watchdog.arm(std::chrono::milliseconds(ShutdownTimeoutMs), TimeoutExitCode, [] {
+        std::fprintf(stderr, "Demo failed: the host did not shut down within %d s.\n",
+                     ShutdownTimeoutMs / 1000);
+    });
 
     const QString log = logText();
     for (const QString &line : m_scenario.expectedLogLines) {

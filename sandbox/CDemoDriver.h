@@ -3,6 +3,7 @@
 #include "sandbox/CDemoScenario.h"
 #include "sandbox/CWatchdog.h"
 
+#include <QElapsedTimer>
 #include <QObject>
 #include <QPointer>
 #include <QTimer>
@@ -30,7 +31,9 @@ public:
     static constexpr int PageCount = 5;
     static constexpr int TimeoutMs = 60000;
     static constexpr int TimeoutExitCode = 3;
+    static constexpr int ShutdownTimeoutMs = 30000;
 
+    // Keep the driver until the host has shut down: its watchdog covers that.
     CDemoDriver(CSandboxMainWindow *window, const CDemoScenario &scenario,
                 const QString &samplesDir, const QString &outDir, QObject *parent = nullptr);
     ~CDemoDriver() override;
@@ -87,6 +90,7 @@ private:
     QString m_failure;
     QString m_logFile;
     QTimer m_ticker;
+    QElapsedTimer m_clock;
     CWatchdog m_watchdog;
 };
 

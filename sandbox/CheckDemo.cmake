@@ -12,14 +12,37 @@ file(MAKE_DIRECTORY ${WORK_DIR}/tmp)
 set(ENV{TMPDIR} ${WORK_DIR}/tmp)
 set(ENV{QT_QPA_PLATFORM} offscreen)
 
+# WRONG_FILE=ON hands the demo an update file that fits none of its cameras
+# under the expected name: the demo must notice and fail.
+set(extra_args)
+if(WRONG_FILE)
+    file(COPY ${CMAKE_CURRENT_LIST_DIR}/samples/updates/Z9-99_4.0.0_no-camera.guf
+        DESTINATION ${WORK_DIR}/samples/updates)
+    file(RENAME ${WORK_DIR}/samples/updates/Z9-99_4.0.0_no-camera.guf
+        ${WORK_DIR}/samples/updates/A1-20_1.5.0.guf)
+    set(extra_args --samples ${WORK_DIR}/samples)
+endif()
+
 execute_process(
-    COMMAND ${SANDBOX} --demo ${SCENARIO} --out ${WORK_DIR}/screenshots
+    COMMAND ${SANDBOX} --demo ${SCENARIO} --out ${WORK_DIR}/screenshots ${extra_args}
     RESULT_VARIABLE result
     OUTPUT_VARIABLE output
     ERROR_VARIABLE errors
     TIMEOUT 240)
 file(WRITE ${WORK_DIR}/output.txt "${output}")
 message("${output}")
+if(WRONG_FILE)
+    if(NOT result EQUAL 1)
+        message(FATAL_ERROR "The demo ended with ${result}, not 1, on a file for no camera")
+    endif()
+    foreach(line "Demo failed: the update file was not accepted" "Screenshots: 1 of 5 pages")
+        string(FIND "${output}" "${line}" found)
+        if(found EQUAL -1)
+            message(FATAL_ERROR "The demo's output lacks: ${line}")
+        endif()
+    endforeach()
+    return()
+endif()
 if(NOT result EQUAL 0)
     message(FATAL_ERROR "The demo ended with ${result}:\n${errors}")
 endif()

@@ -35,16 +35,13 @@ int usageError(const QString &message)
 }
 
 // Shows the host and, for a demo, drives the wizard; returns the exit code.
-int run(QApplication &app, Sandbox::CSandboxMainWindow &window,
-        const Sandbox::CDemoScenario *scenario, const QString &samplesDir, const QString &outDir,
+int run(QApplication &app, Sandbox::CSandboxMainWindow &window, Sandbox::CDemoDriver *driver,
         bool setTimeScale, double timeScale)
 {
     window.show();
-    std::unique_ptr<Sandbox::CDemoDriver> driver;
-    if (scenario) {
-        driver = std::make_unique<Sandbox::CDemoDriver>(&window, *scenario, samplesDir, outDir);
-        QObject::connect(driver.get(), &Sandbox::CDemoDriver::finished, &app,
-                         &QCoreApplication::exit, Qt::QueuedConnection);
+    if (driver) {
+        QObject::connect(driver, &Sandbox::CDemoDriver::finished, &app, &QCoreApplication::exit,
+                         Qt::QueuedConnection);
         driver->start();
     }
     if (setTimeScale) {
@@ -121,6 +118,7 @@ int main(int argc, char *argv[])
     int exitCode = 0;
     {
         auto window = std::make_unique<Sandbox::CSandboxMainWindow>();
+        std::unique_ptr<Sandbox::CDemoDriver> driver;
         QString error;
         if (!window->loadSetup(parser.value(setupOption), &error)
             || !window->startPlugin(parser.value(pluginOption), &error)) {
@@ -130,10 +128,14 @@ int main(int argc, char *argv[])
             exitCode = usageError(QStringLiteral("no catalogue for language \"%1\"")
                                           .arg(parser.value(languageOption)));
         } else {
-            exitCode = run(app, *window, demo ? &scenario : nullptr, parser.value(samplesOption),
-                           parser.value(outOption), parser.isSet(timeScaleOption), timeScale);
+            if (demo)
+                driver = std::make_unique<Sandbox::CDemoDriver>(window.get(), scenario,
+                                                                parser.value(samplesOption),
+                                                                parser.value(outOption));
+            exitCode = run(app, *window, driver.get(), parser.isSet(timeScaleOption), timeScale);
         }
         window->shutDown();
+        driver.reset();
     }
     // The pages' last deferred deletions run the plug-in's code: finish them
     // while it is loaded.
