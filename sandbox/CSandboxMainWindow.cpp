@@ -8,7 +8,6 @@
 #include "simulator/CMenuService.h"
 #include "simulator/CWindowService.h"
 
-#include <QApplication>
 #include <QDockWidget>
 #include <QFileDialog>
 #include <QMenuBar>

@@ -5,7 +5,6 @@
 
 #include <QApplication>
 #include <QCommandLineParser>
-#include <QDir>
 
 #include <cstdio>
 #include <memory>
