@@ -1,18 +1,19 @@
 #include "state/CFirmwareUpdateThread.h"
+#include "support/UpdateSignals.h"
 
 #include <QSemaphore>
 #include <QtTest>
 
-using Plugin::Dorvix::EFirmwareUpdateStep;
-using Plugin::Dorvix::FirmwareUpdateInfoPtr;
-using Plugin::Dorvix::IDeviceFirmwareUpdate;
+// Nothing here registers the host's meta-types: the forwarding must work
+// without the caller's help.
+
 using Plugin::FirmwareUpdater::Internal::State::CFirmwareUpdateThread;
 
 namespace {
 
 // A host update whose signals carry its number, so a lost or swapped signal
 // shows. It can hold its run until released.
-class CScriptedUpdate : public IDeviceFirmwareUpdate
+class CScriptedUpdate : public Plugin::Dorvix::IDeviceFirmwareUpdate
 {
 public:
     explicit CScriptedUpdate(int number, bool fails = false)
@@ -20,7 +21,7 @@ public:
         , m_fails(fails)
     { }
 
-    FirmwareUpdateInfoPtr firmwareUpdateInfo() const override { return {}; }
+    Plugin::Dorvix::FirmwareUpdateInfoPtr firmwareUpdateInfo() const override { return {}; }
     Plugin::Dorvix::EFirmwareUpdateDirection direction() const override
     {
         return Plugin::Dorvix::Upgrade;
@@ -34,11 +35,10 @@ public:
         emit firmwareUpdateBegin({}, m_number);
         emit firmwareUpdateProgressStepBegin(Plugin::Dorvix::FileUpload, m_number,
                                              QString("u%1").arg(m_number));
-        if (entered)
-            entered->release();
-        if (release)
-            release->acquire();
-        emit firmwareUpdateProgressStepProgressChanged(Plugin::Dorvix::FileUpload, 0.0);
+        if (held) {
+            entered.release();
+            release.acquire();
+        }
         emit firmwareUpdateProgressStepProgressChanged(Plugin::Dorvix::FileUpload, 100.0);
         emit firmwareUpdateProgressStepDone(Plugin::Dorvix::DeviceReset, m_number);
         if (m_fails)
@@ -47,28 +47,23 @@ public:
             emit firmwareUpdateDone();
     }
 
-    static QStringList expected(int number, bool fails)
+    static QString expected(int number, bool fails)
     {
-        return { QString("begin %1").arg(number),
-                 QString("step 5 %1 u%1").arg(number),
-                 "progress 5 0",
-                 "progress 5 100",
-                 QString("stepDone 6 %1").arg(number),
-                 fails ? QString("error e%1").arg(number) : QString("done"),
-                 "finished" };
+        return QString("begin %1|step 5 %1 u%1|progress 5 100|stepDone 6 %1|%2|finished|")
+                .arg(number)
+                .arg(fails ? QString("error e%1").arg(number) : "done");
     }
 
     bool event(QEvent *event) override
     {
-        if (event->type() == QEvent::ThreadChange)
-            ++threadChanges;
+        threadChanges += event->type() == QEvent::ThreadChange;
         return IDeviceFirmwareUpdate::event(event);
     }
 
     QThread *ranIn = nullptr;
     int threadChanges = 0;
-    QSemaphore *entered = nullptr;
-    QSemaphore *release = nullptr;
+    bool held = false;
+    QSemaphore entered, release;
 
 private:
     const int m_number;
@@ -81,183 +76,93 @@ class TestThreadUpdate : public QObject
 {
     Q_OBJECT
 
+    CFirmwareUpdateThread *m_thread = nullptr;
+    QString m_log; // tokens caught off the UI thread end in '!'
+
+    int finished() const { return m_log.count("finished|"); }
+
 private slots:
-    void init();
-    void forwardsInOrderAndHandsBack_data();
-    void forwardsInOrderAndHandsBack();
-    void ignoresNewUpdateWhileRunning();
-    void thousandUpdatesInARow();
-
-private:
-    void listen(CFirmwareUpdateThread &thread);
-    bool runOnce(CFirmwareUpdateThread &thread);
-
-    QStringList m_log;
-    int m_finished = 0;
-    bool m_offThread = false;
-};
-
-void TestThreadUpdate::init()
-{
-    m_log.clear();
-    m_finished = 0;
-    m_offThread = false;
-}
-
-// Direct connections: a signal emitted off the UI thread is caught there.
-void TestThreadUpdate::listen(CFirmwareUpdateThread &thread)
-{
-    auto note = [this](const QString &token) {
-        m_offThread = m_offThread || QThread::currentThread() != qApp->thread();
-        m_log << token;
-    };
-    const auto direct = Qt::DirectConnection;
-    using T = CFirmwareUpdateThread;
-    connect(
-            &thread, &T::firmwareUpdateBegin, this,
-            [=](FirmwareUpdateInfoPtr, uint ms) { note(QString("begin %1").arg(ms)); }, direct);
-    connect(
-            &thread, &T::firmwareUpdateProgressStepBegin, this,
-            [=](EFirmwareUpdateStep step, uint ms, QString text) {
-                note(QString("step %1 %2 %3").arg(step).arg(ms).arg(text));
-            },
-            direct);
-    connect(
-            &thread, &T::firmwareUpdateProgressStepProgressChanged, this,
-            [=](EFirmwareUpdateStep step, double percent) {
-                note(QString("progress %1 %2").arg(step).arg(percent));
-            },
-            direct);
-    connect(
-            &thread, &T::firmwareUpdateProgressStepDone, this,
-            [=](EFirmwareUpdateStep step, uint ms) {
-                note(QString("stepDone %1 %2").arg(step).arg(ms));
-            },
-            direct);
-    connect(
-            &thread, &T::firmwareUpdateDone, this, [=]() { note("done"); }, direct);
-    connect(
-            &thread, &T::firmwareUpdateError, this, [=](QString text) { note("error " + text); },
-            direct);
-    connect(&thread, &QThread::finished, this, [=]() {
-        ++m_finished;
-        note("finished");
-    });
-}
-
-bool TestThreadUpdate::runOnce(CFirmwareUpdateThread &thread)
-{
-    const int before = m_finished;
-    thread.start();
-    return QTest::qWaitFor([&]() { return m_finished > before; }, 60000)
-            && m_finished == before + 1;
-}
-
-void TestThreadUpdate::forwardsInOrderAndHandsBack_data()
-{
-    QTest::addColumn<bool>("fails");
-    QTest::newRow("done") << false;
-    QTest::newRow("error") << true;
-}
-
-void TestThreadUpdate::forwardsInOrderAndHandsBack()
-{
-    QFETCH(bool, fails);
-
-    CFirmwareUpdateThread thread(nullptr);
-    listen(thread);
-    auto update = QSharedPointer<CScriptedUpdate>::create(7, fails);
-    QWeakPointer<CScriptedUpdate> watch = update;
-    thread.setFirmwareUpdate(update);
-    thread.setFirmwareUpdate(update);
-    QCOMPARE(update->thread(), &thread);
-    QCOMPARE(update->threadChanges, 1);
-    QVERIFY(runOnce(thread));
-
-    QCOMPARE(m_log, CScriptedUpdate::expected(7, fails));
-    QVERIFY(!m_offThread);
-    QCOMPARE(update->ranIn, &thread);
-    QCOMPARE(update->thread(), qApp->thread());
-    QCOMPARE(update->threadChanges, 2);
-
-    // Whatever the update emits afterwards is not forwarded.
-    emit update->firmwareUpdateBegin({}, 1);
-    emit update->firmwareUpdateProgressStepBegin(Plugin::Dorvix::DeviceReset, 1, "late");
-    emit update->firmwareUpdateProgressStepProgressChanged(Plugin::Dorvix::DeviceReset, 1);
-    emit update->firmwareUpdateProgressStepDone(Plugin::Dorvix::DeviceReset, 1);
-    emit update->firmwareUpdateDone();
-    emit update->firmwareUpdateError("late");
-    QCoreApplication::sendPostedEvents();
-    QCOMPARE(m_log.size(), CScriptedUpdate::expected(7, fails).size());
-
-    update.reset();
-    QVERIFY(watch.isNull());
-}
-
-void TestThreadUpdate::ignoresNewUpdateWhileRunning()
-{
-    CFirmwareUpdateThread thread(nullptr);
-    listen(thread);
-    QSemaphore entered;
-    QSemaphore release;
-    auto first = QSharedPointer<CScriptedUpdate>::create(1);
-    first->entered = &entered;
-    first->release = &release;
-    auto second = QSharedPointer<CScriptedUpdate>::create(2);
-
-    thread.setFirmwareUpdate(first);
-    thread.start();
-    QVERIFY(entered.tryAcquire(1, 60000));
-    thread.setFirmwareUpdate(second);
-    QCOMPARE(second->threadChanges, 0);
-    release.release();
-    QTRY_COMPARE_WITH_TIMEOUT(m_finished, 1, 60000);
-
-    // The first update was released and the second never taken: the next
-    // run has nothing to do.
-    QWeakPointer<CScriptedUpdate> watch = first;
-    first.reset();
-    QVERIFY(watch.isNull());
-    QVERIFY(runOnce(thread));
-    QCOMPARE(m_log, CScriptedUpdate::expected(1, false) << "finished");
-    QVERIFY(!second->ranIn);
-}
-
-void TestThreadUpdate::thousandUpdatesInARow()
-{
-    constexpr int count = 1000;
-    CFirmwareUpdateThread thread(nullptr);
-    listen(thread);
-    QVector<QSharedPointer<CScriptedUpdate>> updates;
-    QStringList expected;
-    for (int i = 0; i < count; ++i) {
-        updates.append(QSharedPointer<CScriptedUpdate>::create(i, i % 3 == 2));
-        expected << CScriptedUpdate::expected(i, i % 3 == 2);
+    // Direct connections: a signal emitted off the UI thread is caught there.
+    void init()
+    {
+        m_thread = new CFirmwareUpdateThread(this);
+        m_log.clear();
+        const auto note = [this](const QString &token) {
+            m_log += token + (QThread::currentThread() == qApp->thread() ? "|" : "!|");
+        };
+        Probe::recordUpdateSignals(m_thread, this, note, Qt::DirectConnection);
+        connect(m_thread, &QThread::finished, this, [=]() { note("finished"); });
     }
 
-    // As the updating step does: the next update starts from finished(). A
-    // real event loop, since the test macros' polling sleeps between runs.
-    QEventLoop loop;
-    int next = 0;
-    auto startNext = [&]() {
-        if (next == count)
-            return loop.quit();
-        thread.setFirmwareUpdate(updates.at(next++));
-        thread.start();
-    };
-    connect(&thread, &QThread::finished, this, startNext);
-    QTimer::singleShot(240000, &loop, &QEventLoop::quit);
-    startNext();
-    loop.exec();
+    void cleanup()
+    {
+        m_thread->wait(60000);
+        delete m_thread;
+    }
 
-    QCOMPARE(m_finished, count);
-    QCOMPARE(m_log.size(), expected.size());
-    for (int i = 0; i < expected.size(); ++i)
-        QCOMPARE(m_log.at(i), expected.at(i));
-    QVERIFY(!m_offThread);
-    QVERIFY(std::all_of(updates.cbegin(), updates.cend(),
-                        [](const auto &update) { return update->thread() == qApp->thread(); }));
-}
+    // The thousand updates below cover failing ones too.
+    void forwardsInOrderAndHandsBack()
+    {
+        auto update = QSharedPointer<CScriptedUpdate>::create(7);
+        auto other = QSharedPointer<CScriptedUpdate>::create(8);
+        QWeakPointer<CScriptedUpdate> watch = update;
+        update->held = true;
+        m_thread->setFirmwareUpdate(update);
+        m_thread->setFirmwareUpdate(update);
+        m_thread->start();
+        QVERIFY(update->entered.tryAcquire(1, 60000));
+        m_thread->setFirmwareUpdate(other); // while running: changes nothing
+        update->release.release();
+        QTRY_COMPARE_WITH_TIMEOUT(finished(), 1, 60000);
+        QCOMPARE(m_log, CScriptedUpdate::expected(7, false));
+        QCOMPARE(update->ranIn, m_thread);
+        QCOMPARE(update->thread(), qApp->thread());
+        QCOMPARE(update->threadChanges, 2); // set twice, moved there once and back
+        QCOMPARE(other->threadChanges, 0);
+
+        // Whatever the update emits afterwards is not forwarded, and the next
+        // run has nothing to do.
+        update->held = false;
+        update->runUpdate();
+        m_thread->start();
+        QTRY_COMPARE_WITH_TIMEOUT(finished(), 2, 60000);
+        QCOMPARE(m_log, CScriptedUpdate::expected(7, false) + "finished|");
+        QVERIFY(!other->ranIn);
+        update.reset();
+        QVERIFY(watch.isNull());
+    }
+
+    void thousandUpdatesInARow()
+    {
+        constexpr int count = 1000;
+        QVector<QSharedPointer<CScriptedUpdate>> updates;
+        QString expected;
+        for (int i = 0; i < count; ++i) {
+            updates.append(QSharedPointer<CScriptedUpdate>::create(i, i % 3 == 2));
+            expected += CScriptedUpdate::expected(i, i % 3 == 2);
+        }
+
+        // As the updating step does: the next update starts from finished(). A
+        // real event loop, since the test macros' polling sleeps between runs.
+        QEventLoop loop;
+        int next = 0;
+        auto startNext = [&]() {
+            if (next == count)
+                return loop.quit();
+            m_thread->setFirmwareUpdate(updates.at(next++));
+            m_thread->start();
+        };
+        connect(m_thread, &QThread::finished, &loop, startNext);
+        QTimer::singleShot(240000, &loop, &QEventLoop::quit);
+        startNext();
+        loop.exec();
+
+        QCOMPARE(finished(), count);
+        QCOMPARE(m_log, expected);
+        for (const auto &update : qAsConst(updates))
+            QCOMPARE(update->thread(), qApp->thread());
+    }
+};
 
 QTEST_MAIN(TestThreadUpdate)
 #include "tst_thread_update.moc"
