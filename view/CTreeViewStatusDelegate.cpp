@@ -51,7 +51,10 @@ void CTreeViewStatusDelegate::paint(QPainter *painter, const QStyleOptionViewIte
             break;
         case CFirmwareUpdateEntity::Complete:
             text = tr("Complete");
-            iconPath = QStringLiteral(":/firmwareupdater/icons/update_ok_icon_12x8_en");
+            // A camera whose update failed is complete too, but must never carry the check mark.
+            iconPath = entity->updateResult() == CFirmwareUpdateEntity::Failed
+                    ? QStringLiteral(":/firmwareupdater/icons/update_failed_icon_12x11_en")
+                    : QStringLiteral(":/firmwareupdater/icons/update_ok_icon_12x8_en");
             break;
         }
         m_icon->setPixmap(iconPath.isEmpty() ? QPixmap() : QPixmap(iconPath));
