@@ -10,26 +10,26 @@ using Plugin::FirmwareUpdater::Internal::Model::CFirmwareUpdateTreeModel;
 
 namespace {
 
-const QString kTree = QStringLiteral("tl1:A/c1,A/c2,B/c3;tl2:A/c4");
+const QString kTree = QStringLiteral("tl1:A/c1,A/c2,B/c3;tl2:A/c4,B/c5");
 
-// A model watched by the tester for its whole life.
-struct Checked
+// "+tl1/c1 -tl1/A", node by node as the check box editor does it: write the
+// check state, then apply the rule.
+void toggle(CFirmwareUpdateTreeModel &model, const QString &actions)
 {
-    explicit Checked(const QString &layers = kTree)
-    {
-        model.buildFromTransportLayers(Fake::layers(layers));
+    for (const QString &action : actions.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
+        const QModelIndex index = Probe::find(model, action.mid(1));
+        QVERIFY2(model.setData(index, action.startsWith(QLatin1Char('+'))), qPrintable(action));
+        model.applySelectionRules(index);
     }
-    CFirmwareUpdateTreeModel model;
-    QAbstractItemModelTester tester { &model,
-                                      QAbstractItemModelTester::FailureReportingMode::QtTest };
-};
+}
 
-CFirmwareUpdateEntity *device(const QString &id,
-                              CFirmwareUpdateEntity::EFirmwareUpdateResult result,
-                              bool selected = false)
+CFirmwareUpdateEntity *
+device(const QString &id, CFirmwareUpdateEntity::EFirmwareUpdateResult result,
+       bool selected = false,
+       CFirmwareUpdateEntity::EFirmwareUpdateEntityType type = CFirmwareUpdateEntity::CameraDevice)
 {
     auto *entity = new CFirmwareUpdateEntity;
-    entity->setEntityType(CFirmwareUpdateEntity::CameraDevice);
+    entity->setEntityType(type);
     entity->setCameraInfo(Fake::camera(id, "M", "tl"));
     entity->setUpdateResult(result);
     entity->setSelected(selected);
@@ -53,271 +53,304 @@ class TestModelTree : public QObject
 {
     Q_OBJECT
 
-private slots:
-    void build_data();
-    void build();
-    void cells_data();
-    void cells();
-    void headerAndRoles();
-    void setData_data();
-    void setData();
-    void findCameraIndex_data();
-    void findCameraIndex();
-    void flatList();
-};
+    // Watched by the tester for its whole life.
+    QScopedPointer<CFirmwareUpdateTreeModel> m_model;
+    QScopedPointer<QAbstractItemModelTester> m_tester;
 
-void TestModelTree::build_data()
-{
-    QTest::addColumn<QString>("layers");
-    QTest::addColumn<QString>("tree");
-
-    QTest::newRow("none") << QString() << QString();
-    QTest::newRow("layer without cameras") << "tl1:" << QString();
-    QTest::newRow("one model twice") << "tl1:A/c1,A/c2"
-                                     << "Layer tl1[A[Cam c1,Cam c2]]";
-    QTest::newRow("two models") << "tl1:B/c3,A/c1,B/c2"
-                                << "Layer tl1[A[Cam c1],B[Cam c2,Cam c3]]";
-    QTest::newRow("one model on two layers") << "tl1:A/c1;tl2:;tl3:A/c2"
-                                             << "Layer tl1[A[Cam c1]],Layer tl3[A[Cam c2]]";
-    QTest::newRow("model names keep case") << "tl1:a/c1,A/c2"
-                                           << "Layer tl1[A[Cam c2],a[Cam c1]]";
-}
-
-// Every build replaces the previous tree at once, selection included.
-void TestModelTree::build()
-{
-    QFETCH(QString, layers);
-    QFETCH(QString, tree);
-
-    Checked checked;
-    const QModelIndex old = Probe::find(checked.model, "tl1/c1");
-    QPointer<CFirmwareUpdateEntity> oldEntity = Probe::entity(old);
-    checked.model.setData(old, true);
-    QSignalSpy aboutToReset(&checked.model, &QAbstractItemModel::modelAboutToBeReset);
-    QSignalSpy reset(&checked.model, &QAbstractItemModel::modelReset);
-    checked.model.buildFromTransportLayers(Fake::layers(layers));
-    QCOMPARE(aboutToReset.count() + reset.count(), 2);
-    QVERIFY(oldEntity.isNull());
-    QVERIFY(checked.model.selectedCameras().isEmpty());
-    QCOMPARE(Probe::tree(checked.model), tree);
-
-    QVector<CFirmwareUpdateEntity *> nodes;
-    Probe::collect(checked.model, {}, nodes);
-    for (const CFirmwareUpdateEntity *node : qAsConst(nodes)) {
-        QVERIFY(node->transportLayerInfo());
-        if (node->entityType() == CFirmwareUpdateEntity::CameraType)
-            QCOMPARE(node->child(0)->transportLayerInfo(), node->transportLayerInfo());
+    CFirmwareUpdateTreeModel &model(const QString &layers = kTree)
+    {
+        m_model->buildFromTransportLayers(Fake::layers(layers));
+        return *m_model;
     }
-}
 
-void TestModelTree::cells_data()
-{
-    QTest::addColumn<QString>("node");
-    QTest::addColumn<int>("column");
-    QTest::addColumn<int>("role");
-    QTest::addColumn<QVariant>("expected");
-    QTest::addColumn<bool>("editable");
+private slots:
+    void init()
+    {
+        m_tester.reset();
+        m_model.reset(new CFirmwareUpdateTreeModel);
+        m_tester.reset(new QAbstractItemModelTester(
+                m_model.data(), QAbstractItemModelTester::FailureReportingMode::QtTest));
+    }
 
-    const int display = Qt::DisplayRole, edit = Qt::EditRole;
-    QTest::newRow("layer name") << "tl1" << 0 << display << QVariant("Layer tl1") << false;
-    QTest::newRow("type name") << "tl1/A" << 0 << edit << QVariant("A") << true;
-    QTest::newRow("device name") << "tl1/c2" << 0 << display << QVariant("Cam c2") << true;
-    QTest::newRow("type id is its camera's") << "tl1/B" << 1 << display << QVariant("c3") << false;
-    QTest::newRow("selection") << "tl1/c2" << 2 << edit << QVariant(false) << false;
-    QTest::newRow("firmware") << "tl1/c2" << 3 << display << QVariant("1.0.0") << false;
-    QTest::newRow("status") << "tl1/c2" << 6 << display
-                            << QVariant::fromValue(CFirmwareUpdateEntity::Waiting) << false;
-    // Roles that share numbers with columns do not pick fields.
-    QTest::newRow("decoration role")
-            << "tl1/c2" << 1 << int(Qt::DecorationRole) << QVariant() << false;
-    QTest::newRow("tool tip role") << "tl1/c2" << 3 << int(Qt::ToolTipRole) << QVariant() << false;
-    QTest::newRow("enabled role") << "tl1/c2" << 0 << 8 << QVariant() << true;
-}
+    void cells_data()
+    {
+        QTest::addColumn<QString>("node");
+        QTest::addColumn<int>("column");
+        QTest::addColumn<int>("role");
+        QTest::addColumn<QVariant>("expected");
+        QTest::addColumn<bool>("editable");
 
-void TestModelTree::cells()
-{
-    QFETCH(QString, node);
-    QFETCH(int, column);
-    QFETCH(int, role);
-    QFETCH(QVariant, expected);
-    QFETCH(bool, editable);
+        const auto row = [](const char *name, const char *node, int column, int role,
+                            const QVariant &expected, bool editable) {
+            QTest::newRow(name) << node << column << role << expected << editable;
+        };
+        const int display = Qt::DisplayRole, edit = Qt::EditRole;
+        row("layer name", "tl1", 0, display, "Layer tl1", false);
+        row("type name", "tl1/A", 0, edit, "A", true);
+        row("device name", "tl1/c2", 0, display, "Cam c2", true);
+        row("layer id", "tl1", 1, display, "tl1", false);
+        row("type id is its camera's", "tl1/B", 1, display, "c3", false);
+        row("selection", "tl1/c2", 2, edit, false, false);
+        row("no firmware for types", "tl1/A", 3, display, QVariant(), false);
+        row("camera firmware", "tl1/c2", 3, display, "1.0.0", false);
+        row("update's firmware first", "tl1/c1", 3, display, "0.9.9", false);
+        row("details as int", "tl1/c2", 5, display, 3, false);
+        row("status", "tl1/c2", 6, display, QVariant::fromValue(CFirmwareUpdateEntity::Waiting),
+            false);
+        row("result", "tl1/c2", 7, display, QVariant::fromValue(CFirmwareUpdateEntity::Skipped),
+            false);
+        // Roles that share numbers with columns do not pick fields.
+        row("decoration role", "tl1/c2", 1, Qt::DecorationRole, QVariant(), false);
+    }
 
-    Checked checked;
-    const QModelIndex index = Probe::find(checked.model, node).siblingAtColumn(column);
-    const QVariant actual = index.data(role);
-    QCOMPARE(actual.userType(), expected.userType());
-    QCOMPARE(actual, expected);
-    // A disabled node stays editable: the check box editor shows it disabled.
-    Probe::entity(index)->setEnabled(false);
-    QCOMPARE(checked.model.flags(index),
-             Qt::ItemIsSelectable | Qt::ItemIsEnabled
-                     | (editable ? Qt::ItemIsEditable : Qt::NoItemFlags));
-    QCOMPARE(checked.model.rowCount(index.siblingAtColumn(1)), 0);
-}
+    void cells()
+    {
+        QFETCH(QString, node);
+        QFETCH(int, column);
+        QFETCH(int, role);
+        QFETCH(QVariant, expected);
+        QFETCH(bool, editable);
 
-void TestModelTree::headerAndRoles()
-{
-    MarkingTranslator translator;
-    QCoreApplication::installTranslator(&translator);
-    const CFirmwareUpdateTreeModel model;
-    QCoreApplication::removeTranslator(&translator);
-    QStringList labels;
-    for (int section = -1; section <= 9; ++section)
-        labels << model.headerData(section, Qt::Horizontal).toString();
-    QCOMPARE(labels.join('|'),
-             "|<Cameras>|Id|SelectionStatus|<Current Firmware>|<Firmware "
-             "Selected>|<Details>|<Details>|<Details>|Enabled|");
-    QVERIFY(!model.headerData(0, Qt::Vertical).isValid());
-    QVERIFY(!model.headerData(0, Qt::Horizontal, Qt::EditRole).isValid());
-    QCOMPARE(model.columnCount(), 8);
+        Probe::entity(Probe::find(model(), "tl1/c1"))
+                ->setDeviceFirmwareUpdate(Fake::update("0.9.9"));
+        const QModelIndex index = Probe::find(*m_model, node).siblingAtColumn(column);
+        const QVariant actual = index.data(role);
+        QCOMPARE(actual.userType(), expected.userType());
+        QCOMPARE(actual, expected);
+        // A disabled node stays editable: the check box editor shows it disabled.
+        Probe::entity(index)->setEnabled(false);
+        QCOMPARE(m_model->flags(index),
+                 Qt::ItemIsSelectable | Qt::ItemIsEnabled
+                         | (editable ? Qt::ItemIsEditable : Qt::NoItemFlags));
+        QCOMPARE(m_model->rowCount(index.siblingAtColumn(1)), 0);
+    }
 
-    QStringList roles;
-    for (int role = 0; role <= 8; ++role)
-        roles << model.roleNames().value(role);
-    QCOMPARE(roles.join(' '),
-             "DisplayName Id SelectionStatus CurrentFirmware SelectedFirmware "
-             "UpdateDetails UpdateStatus UpdateResult Enabled");
-    QCOMPARE(model.roleNames().size(), 9);
-}
+    // The shipped catalogues carry the labels in the "QObject" context.
+    void header()
+    {
+        MarkingTranslator translator;
+        QCoreApplication::installTranslator(&translator);
+        const CFirmwareUpdateTreeModel model;
+        QCoreApplication::removeTranslator(&translator);
+        QStringList labels;
+        for (int section = -1; section <= 9; ++section)
+            labels << model.headerData(section, Qt::Horizontal).toString();
+        QCOMPARE(labels.join('|'),
+                 "|<Cameras>|Id|SelectionStatus|<Current Firmware>|<Firmware "
+                 "Selected>|<Details>|<Details>|<Details>|Enabled|");
+        QVERIFY(!model.headerData(0, Qt::Vertical).isValid());
+        QVERIFY(!model.headerData(0, Qt::Horizontal, Qt::EditRole).isValid());
+    }
 
-void TestModelTree::setData_data()
-{
-    QTest::addColumn<int>("column");
-    QTest::addColumn<int>("role");
-    QTest::addColumn<QVariant>("value");
-    QTest::addColumn<QString>("emitted"); // empty: refused
-    QTest::addColumn<QVariant>("stored"); // what column readBack then shows
-    QTest::addColumn<int>("readBack");
+    void setData_data()
+    {
+        QTest::addColumn<int>("column");
+        QTest::addColumn<int>("role");
+        QTest::addColumn<QVariant>("value");
+        QTest::addColumn<QString>("emitted"); // empty: refused
+        QTest::addColumn<QVariant>("stored"); // what column readBack then shows
+        QTest::addColumn<int>("readBack");
 
-    const int edit = Qt::EditRole;
-    QTest::newRow("check, column 0")
-            << 0 << edit << QVariant(true) << "tl1/c2@0[0]" << QVariant(true) << 2;
-    QTest::newRow("check, column 2")
-            << 2 << edit << QVariant(true) << "tl1/c2@2[2]" << QVariant(true) << 2;
-    QTest::newRow("firmware") << 4 << edit << QVariant("2.0") << "tl1/c2@4[4]" << QVariant("2.0")
-                              << 4;
-    QTest::newRow("unchanged, still announced")
-            << 4 << edit << QVariant("") << "tl1/c2@4[4]" << QVariant("") << 4;
-    QTest::newRow("status as int") << 6 << edit << QVariant(1) << "tl1/c2@6[6]"
-                                   << QVariant::fromValue(CFirmwareUpdateEntity::Updating) << 6;
-    QTest::newRow("status as enum")
-            << 6 << edit << QVariant::fromValue(CFirmwareUpdateEntity::Complete) << "tl1/c2@6[6]"
-            << QVariant::fromValue(CFirmwareUpdateEntity::Complete) << 6;
-    QTest::newRow("result") << 7 << edit << QVariant(1) << "tl1/c2@7[7]"
-                            << QVariant::fromValue(CFirmwareUpdateEntity::Failed) << 7;
-    QTest::newRow("id") << 1 << edit << QVariant("x") << "" << QVariant("c2") << 1;
-    QTest::newRow("current firmware") << 3 << edit << QVariant("9") << "" << QVariant("1.0.0") << 3;
-    QTest::newRow("details") << 5 << edit << QVariant(0) << "" << QVariant(3) << 5;
-    QTest::newRow("display role") << 2 << int(Qt::DisplayRole) << QVariant(true) << ""
-                                  << QVariant(false) << 2;
-    QTest::newRow("check state role")
-            << 0 << int(Qt::CheckStateRole) << QVariant(Qt::Checked) << "" << QVariant(false) << 2;
-}
+        const auto row = [](const char *name, int column, int role, const QVariant &value,
+                            const char *emitted, const QVariant &stored, int readBack) {
+            QTest::newRow(name) << column << role << value << emitted << stored << readBack;
+        };
+        const int edit = Qt::EditRole;
+        const auto status = [](int value) {
+            return QVariant::fromValue(CFirmwareUpdateEntity::EFirmwareUpdateStatus(value));
+        };
+        row("check, column 0", 0, edit, true, "tl1/c2@0[0]", true, 2);
+        row("check, column 2", 2, edit, true, "tl1/c2@2[2]", true, 2);
+        row("firmware", 4, edit, "2.0", "tl1/c2@4[4]", "2.0", 4);
+        row("unchanged, still announced", 4, edit, "", "tl1/c2@4[4]", "", 4);
+        row("status as int", 6, edit, 1, "tl1/c2@6[6]", status(1), 6);
+        row("status as enum", 6, edit, status(2), "tl1/c2@6[6]", status(2), 6);
+        row("result", 7, edit, 1, "tl1/c2@7[7]", QVariant::fromValue(CFirmwareUpdateEntity::Failed),
+            7);
+        row("current firmware", 3, edit, "9", "", "1.0.0", 3);
+        row("check state role", 0, Qt::CheckStateRole, Qt::Checked, "", false, 2);
+    }
 
-void TestModelTree::setData()
-{
-    QFETCH(int, column);
-    QFETCH(int, role);
-    QFETCH(QVariant, value);
-    QFETCH(QString, emitted);
-    QFETCH(QVariant, stored);
-    QFETCH(int, readBack);
+    void setData()
+    {
+        QFETCH(int, column);
+        QFETCH(int, role);
+        QFETCH(QVariant, value);
+        QFETCH(QString, emitted);
+        QFETCH(QVariant, stored);
+        QFETCH(int, readBack);
 
-    Checked checked;
-    const QModelIndex index = Probe::find(checked.model, "tl1/c2");
-    QSignalSpy spy(&checked.model, &QAbstractItemModel::dataChanged);
-    QCOMPARE(checked.model.setData(index.siblingAtColumn(column), value, role), !emitted.isEmpty());
-    QCOMPARE(Probe::dataChanged(spy), emitted);
-    QCOMPARE(index.siblingAtColumn(readBack).data(), stored);
-    QCOMPARE(checked.model.selectedCameras().size(), readBack == 2 && stored.toBool() ? 1 : 0);
+        const QModelIndex index = Probe::find(model(), "tl1/c2");
+        QSignalSpy spy(m_model.data(), &QAbstractItemModel::dataChanged);
+        QCOMPARE(m_model->setData(index.siblingAtColumn(column), value, role), !emitted.isEmpty());
+        QCOMPARE(Probe::dataChanged(spy), emitted);
+        QCOMPARE(index.siblingAtColumn(readBack).data(), stored);
+        QCOMPARE(m_model->selectedCameras().size(), readBack == 2 && stored.toBool() ? 1 : 0);
 
-    // Unchecking through either column stops tracking.
-    checked.model.setData(index.siblingAtColumn(column == 0 ? 0 : 2), false);
-    QVERIFY(checked.model.selectedCameras().isEmpty());
-    QVERIFY(!checked.model.setData({}, value));
-}
+        // Unchecking through either column stops tracking.
+        m_model->setData(index.siblingAtColumn(column == 0 ? 0 : 2), false);
+        QVERIFY(m_model->selectedCameras().isEmpty());
+        QVERIFY(!m_model->setData({}, value));
+    }
 
-void TestModelTree::findCameraIndex_data()
-{
-    QTest::addColumn<QString>("layers");
-    QTest::addColumn<QString>("layerId");
-    QTest::addColumn<QString>("cameraId");
-    QTest::addColumn<int>("column");
-    QTest::addColumn<QString>("found");
+    void findCameraIndex_data()
+    {
+        QTest::addColumn<QString>("layers");
+        QTest::addColumn<QString>("layerId");
+        QTest::addColumn<QString>("cameraId");
+        QTest::addColumn<int>("column");
+        QTest::addColumn<QString>("found");
 
-    QTest::newRow("device") << kTree << "tl1"
-                            << "c3" << 2 << "tl1/c3";
-    QTest::newRow("last column") << kTree << "tl2"
-                                 << "c4" << 7 << "tl2/c4";
-    QTest::newRow("other layer") << kTree << "tl2"
-                                 << "c1" << 0 << "";
-    QTest::newRow("camera id case") << kTree << "tl1"
-                                    << "C1" << 0 << "";
-    QTest::newRow("layer id case") << kTree << "TL1"
-                                   << "c1" << 0 << "";
-    QTest::newRow("column 8") << kTree << "tl1"
-                              << "c1" << 8 << "";
-    QTest::newRow("negative column") << kTree << "tl1"
-                                     << "c1" << -1 << "";
-    QTest::newRow("same id on two layers") << "tl1:A/x;tl2:A/x"
-                                           << "tl2"
-                                           << "x" << 1 << "tl2/x";
-}
+        const auto row = [](const char *name, const QString &layers, const char *layerId,
+                            const char *cameraId, int column, const char *found) {
+            QTest::newRow(name) << layers << layerId << cameraId << column << found;
+        };
+        row("device", kTree, "tl1", "c3", 2, "tl1/c3");
+        row("last column", kTree, "tl2", "c4", 7, "tl2/c4");
+        row("other layer", kTree, "tl2", "c1", 0, "");
+        row("column 8", kTree, "tl1", "c1", 8, "");
+        row("negative column", kTree, "tl1", "c1", -1, "");
+        row("same id on two layers", "tl1:A/x;tl2:A/x", "tl2", "x", 1, "tl2/x");
+    }
 
-void TestModelTree::findCameraIndex()
-{
-    QFETCH(QString, layers);
-    QFETCH(QString, layerId);
-    QFETCH(QString, cameraId);
-    QFETCH(int, column);
-    QFETCH(QString, found);
+    void findCameraIndex()
+    {
+        QFETCH(QString, layers);
+        QFETCH(QString, layerId);
+        QFETCH(QString, cameraId);
+        QFETCH(int, column);
+        QFETCH(QString, found);
 
-    Checked checked(layers);
-    const QModelIndex index = checked.model.findCameraIndex(layerId, cameraId, column);
-    QCOMPARE(index.isValid() ? Probe::label(index) : QString(), found);
-    if (index.isValid())
-        QCOMPARE(index, checked.model.index(index.row(), column, index.parent()));
-}
+        const QModelIndex index = model(layers).findCameraIndex(layerId, cameraId, column);
+        QCOMPARE(index.isValid() ? Probe::label(index) : QString(), found);
+        if (index.isValid())
+            QCOMPARE(index, m_model->index(index.row(), column, index.parent()));
+    }
 
-void TestModelTree::flatList()
-{
-    Checked checked;
-    QSignalSpy reset(&checked.model, &QAbstractItemModel::modelReset);
-    auto *kept = device("b", CFirmwareUpdateEntity::OK, true);
-    QPointer<CFirmwareUpdateEntity> dropped = device("c", CFirmwareUpdateEntity::Failed);
-    auto *typeNode = new CFirmwareUpdateEntity;
-    typeNode->setEntityType(CFirmwareUpdateEntity::CameraType);
-    typeNode->setCameraInfo(Fake::camera("t", "M"));
-    typeNode->setUpdateResult(CFirmwareUpdateEntity::OK);
-    checked.model.setEntities({ kept, nullptr, device("a", CFirmwareUpdateEntity::OK, true),
-                                dropped, typeNode, device("d", CFirmwareUpdateEntity::Skipped) });
-    QCOMPARE(reset.count(), 1);
-    QCOMPARE(Probe::tree(checked.model), "Cam b,Cam a,Cam c,M,Cam d");
-    QCOMPARE(Probe::entity(checked.model.index(0, 0))->parent(), typeNode->parent());
-    QVERIFY(!checked.model.index(0, 0).parent().isValid());
-    QCOMPARE(Probe::state(checked.model), "selected: a b | disabled:  | tracked: a b");
+    void flatList()
+    {
+        model();
+        QSignalSpy reset(m_model.data(), &QAbstractItemModel::modelReset);
+        auto *kept = device("b", CFirmwareUpdateEntity::OK, true);
+        QPointer<CFirmwareUpdateEntity> dropped = device("c", CFirmwareUpdateEntity::Failed);
+        auto *typeNode
+                = device("t", CFirmwareUpdateEntity::OK, false, CFirmwareUpdateEntity::CameraType);
+        m_model->setEntities({ kept, nullptr, device("a", CFirmwareUpdateEntity::OK, true), dropped,
+                               typeNode, device("d", CFirmwareUpdateEntity::Skipped) });
+        QCOMPARE(reset.count(), 1);
+        QCOMPARE(Probe::tree(*m_model), "Cam b,Cam a,Cam c,M,Cam d");
+        QVERIFY(!m_model->index(0, 0).parent().isValid());
+        QCOMPARE(Probe::state(*m_model), "selected: a b | disabled:  | tracked: a b");
 
-    // Devices only, added to what the counters held.
-    int failed = 10, ok = 20, skipped = 30;
-    checked.model.countUpdateResults(&failed, &ok, &skipped);
-    QCOMPARE(QList<int>({ failed, ok, skipped }), QList<int>({ 11, 22, 31 }));
+        // Devices only, added to what the counters held.
+        int failed = 10, ok = 20, skipped = 30;
+        m_model->countUpdateResults(&failed, &ok, &skipped);
+        QCOMPARE(QList<int>({ failed, ok, skipped }), QList<int>({ 11, 22, 31 }));
 
-    // In a flat list the transport layer takes no part in the match.
-    QCOMPARE(checked.model.findCameraIndex("other", "c", 6).row(), 2);
+        // In a flat list the transport layer takes no part in the match.
+        QCOMPARE(m_model->findCameraIndex("other", "c", 6).row(), 2);
 
-    // The next list replaces this one; an entity handed over again survives.
-    checked.model.setEntities({ kept });
-    QVERIFY(dropped.isNull());
-    QCOMPARE(Probe::state(checked.model), "selected: b | disabled:  | tracked: b");
+        // The next list replaces this one; an entity handed over again survives.
+        m_model->setEntities({ kept });
+        QVERIFY(dropped.isNull());
+        QCOMPARE(Probe::state(*m_model), "selected: b | disabled:  | tracked: b");
 
-    // The model takes its entities with it.
-    QPointer<CFirmwareUpdateEntity> owned = device("e", CFirmwareUpdateEntity::OK);
-    auto *model = new CFirmwareUpdateTreeModel;
-    model->setEntities({ owned });
-    delete model;
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    QVERIFY(owned.isNull());
-}
+        // The model takes its entities with it.
+        QPointer<CFirmwareUpdateEntity> owned = device("e", CFirmwareUpdateEntity::OK);
+        auto *model = new CFirmwareUpdateTreeModel;
+        model->setEntities({ owned });
+        delete model;
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QVERIFY(owned.isNull());
+    }
+
+    // Builds the camera tree from the layers, applies the check box actions
+    // and compares the tree when there are none, else the selection state,
+    // or with "signals: " what the last action emitted.
+    void cameraTree_data()
+    {
+        QTest::addColumn<QString>("layers");
+        QTest::addColumn<QString>("actions");
+        QTest::addColumn<QString>("expected");
+
+        const auto tree = [](const char *name, const char *layers, const char *tree) {
+            QTest::newRow(name) << layers << QString() << tree;
+        };
+        tree("none", "", "");
+        tree("one model twice", "tl1:A/c1,A/c2", "Layer tl1[A[Cam c1,Cam c2]]");
+        tree("two models", "tl1:B/c3,A/c1,B/c2", "Layer tl1[A[Cam c1],B[Cam c2,Cam c3]]");
+        tree("one model on two layers", "tl1:A/c1;tl2:;tl3:A/c2",
+             "Layer tl1[A[Cam c1]],Layer tl3[A[Cam c2]]");
+        tree("model names keep case", "tl1:a/c1,A/c2", "Layer tl1[A[Cam c2],a[Cam c1]]");
+
+        const auto state = [](const char *name, const QString &layers, const char *actions,
+                              const char *selected, const char *disabled, const char *tracked) {
+            QTest::newRow(name) << layers << actions
+                                << QString("selected: %1 | disabled: %2 | tracked: %3")
+                                           .arg(selected, disabled, tracked);
+        };
+        const char *otherModel = "tl1/B tl1/c3 tl2/B tl2/c5";
+        state("device selects its type, disables other models", kTree, "+tl1/c1", "tl1/A tl1/c1",
+              otherModel, "tl1/c1");
+        state("second device of the type", kTree, "+tl1/c1 +tl1/c2", "tl1/A tl1/c1 tl1/c2",
+              otherModel, "tl1/c1 tl1/c2");
+        state("not the last deselection", kTree, "+tl1/c1 +tl1/c2 -tl1/c1", "tl1/A tl1/c2",
+              otherModel, "tl1/c2");
+        state("last deselection undoes it", kTree, "+tl1/c1 +tl1/c2 -tl1/c1 -tl1/c2", "", "", "");
+        state("same model on another layer", kTree, "+tl1/c1 +tl2/c4", "tl1/A tl1/c1 tl2/A tl2/c4",
+              otherModel, "tl1/c1 tl2/c4");
+        state("type selects its model everywhere", kTree, "+tl1/A",
+              "tl1/A tl1/c1 tl1/c2 tl2/A tl2/c4", otherModel, "tl1/c1 tl1/c2 tl2/c4");
+        state("type deselects its model everywhere", kTree, "+tl2/A -tl1/A", "", "", "");
+        state("device deselected under a selected type", kTree, "+tl1/A -tl1/c1",
+              "tl1/A tl1/c2 tl2/A tl2/c4", otherModel, "tl1/c2 tl2/c4");
+        state("same id twice: the later one stays tracked", "tl1:A/x;tl2:A/x", "+tl1/x +tl2/x",
+              "tl1/A tl1/x tl2/A tl2/x", "", "tl2/x");
+        state("same id twice, through the type", "tl1:A/x;tl2:A/x", "+tl1/A",
+              "tl1/A tl1/x tl2/A tl2/x", "", "tl2/x");
+        state("ids in code-unit order", "tl1:M/b,M/a10,M/a9,M/B,M/_", "+tl1/M",
+              "tl1/B tl1/M tl1/_ tl1/a10 tl1/a9 tl1/b", "", "tl1/B tl1/_ tl1/a10 tl1/a9 tl1/b");
+        state("transport layers take no part", kTree, "+tl1", "tl1", "", "");
+
+        // Parents before children, column 0, one signal per node, after the
+        // edit's own; rows in name order, as the sorted view shows them.
+        const auto emitted = [](const char *name, const char *actions, const QString &emitted) {
+            QTest::newRow(name) << "tl1:B/c3,A/c1,A/c2" << actions << "signals: " + emitted;
+        };
+        QString sweep = "tl1@0[#] tl1/A@0[#] tl1/c1@0[#] tl1/c2@0[#] tl1/B@0[#] tl1/c3@0[#]";
+        emitted("first device", "+tl1/c1", "tl1/c1@0[0] " + QString(sweep).replace('#', "0,8"));
+        emitted("second device: only its own row", "+tl1/c1 +tl1/c2", "tl1/c2@0[0]");
+        emitted("last device", "+tl1/c1 -tl1/c1",
+                "tl1/c1@0[0] " + QString(sweep).replace('#', "0,8"));
+        emitted("type", "+tl1/A", "tl1/A@0[0] " + sweep.replace('#', "0,8,2"));
+    }
+
+    void cameraTree()
+    {
+        QFETCH(QString, layers);
+        QFETCH(QString, actions);
+        QFETCH(QString, expected);
+
+        // Every build replaces the previous tree at once, selection included.
+        toggle(model(), "+tl1/c1");
+        QPointer<CFirmwareUpdateEntity> old = Probe::entity(Probe::find(*m_model, "tl1/c1"));
+        QSignalSpy reset(m_model.data(), &QAbstractItemModel::modelReset);
+        model(layers);
+        QCOMPARE(reset.count(), 1);
+        QVERIFY(old.isNull());
+        QCOMPARE(Probe::state(*m_model), "selected:  | disabled:  | tracked: ");
+
+        QStringList steps = actions.split(' ', Qt::SkipEmptyParts);
+        const QString last = steps.isEmpty() ? QString() : steps.takeLast();
+        toggle(*m_model, steps.join(' '));
+        QSignalSpy spy(m_model.data(), &QAbstractItemModel::dataChanged);
+        toggle(*m_model, last);
+        if (expected.startsWith("signals: "))
+            QCOMPARE("signals: " + Probe::dataChanged(spy), expected);
+        else
+            QCOMPARE(actions.isEmpty() ? Probe::tree(*m_model) : Probe::state(*m_model), expected);
+    }
+};
 
 QTEST_MAIN(TestModelTree)
 #include "tst_model_tree.moc"

@@ -6,12 +6,10 @@
 #include "model/CFirmwareUpdateTreeModel.h"
 
 #include <QSignalSpy>
-#include <QStringList>
 
 namespace Probe {
 
 using Plugin::FirmwareUpdater::Internal::Entity::CFirmwareUpdateEntity;
-using Plugin::FirmwareUpdater::Internal::Model::CFirmwareUpdateTreeModel;
 
 inline CFirmwareUpdateEntity *entity(const QModelIndex &index)
 {
@@ -22,16 +20,15 @@ inline CFirmwareUpdateEntity *entity(const QModelIndex &index)
 // camera; entities without a transport layer show only their camera id.
 inline QString label(const CFirmwareUpdateEntity *node)
 {
-    if (!node)
-        return QStringLiteral("<dead>");
-    const QString layer = node->transportLayerInfo() ? node->transportLayerInfo()->id() : QString();
+    const auto layer = node->transportLayerInfo();
+    const QString prefix = layer ? layer->id() + QLatin1Char('/') : QString();
     switch (node->entityType()) {
     case CFirmwareUpdateEntity::TransportLayer:
-        return layer;
+        return layer->id();
     case CFirmwareUpdateEntity::CameraType:
-        return layer + QLatin1Char('/') + node->cameraInfo()->modelName();
+        return prefix + node->cameraInfo()->modelName();
     case CFirmwareUpdateEntity::CameraDevice:
-        return (layer.isEmpty() ? QString() : layer + QLatin1Char('/')) + node->cameraInfo()->id();
+        return prefix + node->cameraInfo()->id();
     }
     return {};
 }
@@ -41,6 +38,27 @@ inline QString label(const QModelIndex &index)
     return label(entity(index));
 }
 
+// Column 0 of every node, parents before children.
+inline QModelIndexList indexes(const QAbstractItemModel &model,
+                               const QModelIndex &parent = QModelIndex())
+{
+    QModelIndexList result;
+    for (int row = 0; row < model.rowCount(parent); ++row) {
+        result << model.index(row, 0, parent);
+        result << indexes(model, result.last());
+    }
+    return result;
+}
+
+inline QModelIndex find(const QAbstractItemModel &model, const QString &wanted)
+{
+    for (const QModelIndex &index : indexes(model)) {
+        if (label(index) == wanted)
+            return index;
+    }
+    return {};
+}
+
 // "tl1[A[c1,c2],B[c3]]" from column 0 text; siblings sorted, since the model
 // leaves their order open.
 inline QString tree(const QAbstractItemModel &model, const QModelIndex &parent = QModelIndex())
@@ -48,37 +66,25 @@ inline QString tree(const QAbstractItemModel &model, const QModelIndex &parent =
     QStringList rows;
     for (int row = 0; row < model.rowCount(parent); ++row) {
         const QModelIndex index = model.index(row, 0, parent);
-        QString text = index.data().toString();
+        rows << index.data().toString();
         if (model.rowCount(index) > 0)
-            text += QLatin1Char('[') + tree(model, index) + QLatin1Char(']');
-        rows << text;
+            rows.last() += QLatin1Char('[') + tree(model, index) + QLatin1Char(']');
     }
     if (parent.isValid())
         rows.sort();
     return rows.join(QLatin1Char(','));
 }
 
-inline void collect(const QAbstractItemModel &model, const QModelIndex &parent,
-                    QVector<CFirmwareUpdateEntity *> &nodes)
+// "selected: tl1/A tl1/c1 | disabled: tl1/B tl1/c3 | tracked: tl1/c1"
+inline QString
+state(const Plugin::FirmwareUpdater::Internal::Model::CFirmwareUpdateTreeModel &model)
 {
-    for (int row = 0; row < model.rowCount(parent); ++row) {
-        const QModelIndex index = model.index(row, 0, parent);
-        nodes << entity(index);
-        collect(model, index, nodes);
-    }
-}
-
-// "selected: tl1/A tl1/c1 | disabled: tl1/B tl1/c3 | tracked: c1"
-inline QString state(const CFirmwareUpdateTreeModel &model)
-{
-    QVector<CFirmwareUpdateEntity *> nodes;
-    collect(model, QModelIndex(), nodes);
     QStringList selected, disabled, tracked;
-    for (const CFirmwareUpdateEntity *node : qAsConst(nodes)) {
-        if (node->selected())
-            selected << label(node);
-        if (!node->enabled())
-            disabled << label(node);
+    for (const QModelIndex &index : indexes(model)) {
+        if (entity(index)->selected())
+            selected << label(index);
+        if (!entity(index)->enabled())
+            disabled << label(index);
     }
     selected.sort();
     disabled.sort();
@@ -94,33 +100,17 @@ inline QString dataChanged(QSignalSpy &spy)
 {
     QStringList entries;
     for (const QList<QVariant> &arguments : qAsConst(spy)) {
-        const auto topLeft = arguments.at(0).value<QModelIndex>();
-        const auto bottomRight = arguments.at(1).value<QModelIndex>();
+        const auto index = arguments.at(0).value<QModelIndex>();
         QStringList roles;
         for (int role : arguments.at(2).value<QVector<int>>())
             roles << QString::number(role);
-        QString entry = label(topLeft) + QLatin1Char('@') + QString::number(topLeft.column());
-        if (bottomRight != topLeft)
-            entry += QStringLiteral("..") + label(bottomRight);
+        QString entry = label(index) + QLatin1Char('@') + QString::number(index.column());
+        if (arguments.at(1).value<QModelIndex>() != index)
+            entry += QStringLiteral("..") + label(arguments.at(1).value<QModelIndex>());
         entries << entry + QLatin1Char('[') + roles.join(QLatin1Char(',')) + QLatin1Char(']');
     }
     spy.clear();
     return entries.join(QLatin1Char(' '));
-}
-
-// The first node, depth first, with that label.
-inline QModelIndex find(const QAbstractItemModel &model, const QString &wanted,
-                        const QModelIndex &parent = QModelIndex())
-{
-    for (int row = 0; row < model.rowCount(parent); ++row) {
-        const QModelIndex index = model.index(row, 0, parent);
-        if (label(index) == wanted)
-            return index;
-        const QModelIndex below = find(model, wanted, index);
-        if (below.isValid())
-            return below;
-    }
-    return {};
 }
 
 } // namespace Probe
