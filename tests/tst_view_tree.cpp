@@ -1,47 +1,114 @@
+#include "style/CTreeViewHeaderStyle.h"
 #include "view/CCustomTreeView.h"
 #include "view/CTreeViewHeaderView.h"
 
 #include <QPainter>
 #include <QScrollBar>
 #include <QStandardItemModel>
+#include <QStyleOptionHeader>
 #include <QtTest>
 
-using Plugin::FirmwareUpdater::Internal::View::CCustomTreeView;
-using Plugin::FirmwareUpdater::Internal::View::CTreeViewHeaderView;
+using namespace Plugin::FirmwareUpdater::Internal;
 
 class TestTree : public QObject
 {
     Q_OBJECT
 
 private slots:
-    void headerSizeHint_data();
-    void headerSizeHint();
+    void header_data();
+    void header();
+    void section_data();
+    void section();
     void sortArrow_data();
     void sortArrow();
     void scrollBarStartsBelowHeader();
 };
 
-void TestTree::headerSizeHint_data()
+void TestTree::header_data()
 {
     QTest::addColumn<int>("baseHeight");
-    QTest::addColumn<int>("expected");
+    QTest::addColumn<int>("index");
+    QTest::addColumn<QRect>("section");
+    QTest::addColumn<QString>("expected"); // header height | title's left,top width
 
-    QTest::newRow("raised to the minimum") << 20 << 36;
-    QTest::newRow("at the minimum") << 25 << 36;
-    QTest::newRow("above it") << 30 << 41;
+    QTest::newRow("raised, first title") << 20 << 0 << QRect(0, 0, 100, 36) << "36 | 0,0 100";
+    QTest::newRow("minimum, indented") << 25 << 1 << QRect(100, 0, 80, 36) << "36 | 111,0 69";
+    QTest::newRow("above, keeps the top") << 30 << 3 << QRect(300, 5, 40, 30) << "41 | 311,5 29";
 }
 
-void TestTree::headerSizeHint()
+void TestTree::header()
 {
     QFETCH(int, baseHeight);
-    QFETCH(int, expected);
+    QFETCH(int, index);
+    QFETCH(QRect, section);
+    QFETCH(QString, expected);
 
     QStandardItemModel model(1, 2);
     for (int i = 0; i < 2; ++i)
         model.setHeaderData(i, Qt::Horizontal, QSize(60, baseHeight), Qt::SizeHintRole);
-    CTreeViewHeaderView header;
+    View::CTreeViewHeaderView header;
     header.setModel(&model);
-    QCOMPARE(header.sizeHint().height(), expected);
+    QStyleOptionHeader option;
+    option.rect = section;
+    option.section = index;
+    const QRect title = Style::CTreeViewHeaderStyle().subElementRect(QStyle::SE_HeaderLabel,
+                                                                     &option, nullptr);
+    QCOMPARE(title.height(), option.fontMetrics.height());
+    QCOMPARE(QStringLiteral("%1 | %2,%3 %4")
+                     .arg(header.sizeHint().height())
+                     .arg(title.left())
+                     .arg(title.top())
+                     .arg(title.width()),
+             expected);
+}
+
+void TestTree::section_data()
+{
+    QTest::addColumn<int>("state");
+    QTest::addColumn<int>("position");
+    QTest::addColumn<QString>("painted"); // band colour, separator
+
+    const int hover = QStyle::State_MouseOver;
+    const int pressed = QStyle::State_Sunken;
+    QTest::newRow("plain, first") << 0 << int(QStyleOptionHeader::Beginning) << "ffffff sep";
+    QTest::newRow("hovered, middle") << hover << int(QStyleOptionHeader::Middle) << "e5f3ff sep";
+    QTest::newRow("pressed, last") << pressed << int(QStyleOptionHeader::End) << "ccebff";
+    QTest::newRow("pressed wins, single")
+            << (pressed | hover) << int(QStyleOptionHeader::OnlyOneSection) << "ccebff";
+}
+
+void TestTree::section()
+{
+    QFETCH(int, state);
+    QFETCH(int, position);
+    QFETCH(QString, painted);
+
+    const QRect rect(100, 0, 80, 36);
+    QStyleOptionHeader option;
+    option.rect = rect;
+    option.section = 1;
+    option.palette.setColor(QPalette::Base, Qt::white);
+    option.state = QStyle::State_Enabled | QStyle::State(state);
+    option.position = QStyleOptionHeader::SectionPosition(position);
+    QImage image(300, 40, QImage::Format_RGB32);
+    image.fill(0xff00ff);
+    QPainter painter(&image);
+    Style::CTreeViewHeaderStyle().drawControl(QStyle::CE_HeaderSection, &option, &painter);
+    painter.end();
+
+    const auto rgb = [&](int x, int y) {
+        return image.pixel(x, y) & 0xffffff;
+    };
+    const int x = rect.center().x(), h = option.fontMetrics.height();
+    // The band reaches down to the line under it, base colour below; nothing
+    // spills into the neighbouring sections.
+    QCOMPARE(rgb(x, 1), rgb(x, h + 6));
+    QCOMPARE(rgb(x, h + 7), 0xdfdfdfu);
+    QCOMPARE(rgb(x, h + 9), 0xffffffu);
+    QCOMPARE(rgb(rect.right() + 2, 1), 0xff00ffu);
+    const bool separator
+            = rgb(rect.right(), h / 2) == 0xf0f0f0 || rgb(rect.right() - 1, h / 2) == 0xf0f0f0;
+    QCOMPARE(QString::number(rgb(x, 1), 16) + (separator ? " sep" : ""), painted);
 }
 
 void TestTree::sortArrow_data()
@@ -60,24 +127,22 @@ void TestTree::sortArrow()
 
     const QPixmap arrow(QStringLiteral(":/firmwareupdater/icons/sort_icon_10x7_en"));
     QVERIFY(arrow.toImage() != arrow.transformed(QTransform().rotate(180)).toImage());
-    QTreeView view;
     QStandardItemModel model(1, 2);
     model.setHorizontalHeaderLabels({ "Cameras", "Details" });
-    view.setModel(&model);
-    auto *header = new CTreeViewHeaderView(&view);
-    view.setHeader(header);
-    view.resize(400, 100);
-    header->setSortIndicatorShown(true);
-    header->setSortIndicator(0, order);
+    View::CTreeViewHeaderView header;
+    header.setModel(&model);
+    header.resize(400, 36);
+    header.setSortIndicatorShown(true);
+    header.setSortIndicator(0, order);
 
     QStyleOptionHeader option;
     option.text = QStringLiteral("Cameras");
-    option.fontMetrics = header->fontMetrics();
-    const QRect at = header->style()->subElementRect(QStyle::SE_HeaderArrow, &option, header);
+    option.fontMetrics = header.fontMetrics();
+    const QRect at = header.style()->subElementRect(QStyle::SE_HeaderArrow, &option, &header);
     QCOMPARE(at.size(), QSize(10, 7));
-    const QImage shown = header->grab().toImage().copy(at);
+    const QImage shown = header.grab().toImage().copy(at);
     QImage expected(at.size(), shown.format());
-    expected.fill(header->palette().color(QPalette::Base));
+    expected.fill(header.palette().color(QPalette::Base));
     QPainter(&expected).drawPixmap(0, 0, arrow.transformed(QTransform().rotate(rotation)));
     QCOMPARE(shown, expected);
 }
@@ -85,11 +150,10 @@ void TestTree::sortArrow()
 void TestTree::scrollBarStartsBelowHeader()
 {
     QStandardItemModel model(100, 2);
-    CCustomTreeView view;
+    View::CCustomTreeView view;
     view.setModel(&model);
-    view.setHeader(new CTreeViewHeaderView(&view));
+    view.setHeader(new View::CTreeViewHeaderView(&view));
     view.setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    view.resize(300, 300);
     view.show();
     QVERIFY(QTest::qWaitForWindowExposed(&view));
 
