@@ -11,11 +11,13 @@
 #include "simulator/CWindowService.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QEvent>
 #include <QMainWindow>
 #include <QMenuBar>
 #include <QPointer>
 #include <QSharedPointer>
+#include <QTemporaryDir>
 
 #include <memory>
 
@@ -41,26 +43,29 @@ public:
         delete registry.data();
     }
 
+    // Lets queued work (state machine start and transitions, refreshes) run.
+    static void settle()
+    {
+        QCoreApplication::sendPostedEvents();
+        QCoreApplication::processEvents();
+    }
+
     void withdraw(const QSharedPointer<Core::Service::IService> &service)
     {
         registry->removeService(service);
     }
 
+    // The layer is added with its first camera.
     Simulator::SimulatedCameraPtr addCamera(const QString &layer, const QString &id,
-                                            const QString &model, quint32 statusCode = 0,
-                                            bool busy = false)
+                                            const QString &model, quint32 statusCode = 0)
     {
-        if (!m_layers.contains(layer)) {
-            pool.addTransportLayer(layer, layer);
-            m_layers << layer;
-        }
+        pool.addTransportLayer(layer, layer);
         Simulator::CSimulatedCamera::Setup setup;
         setup.id = id;
         setup.displayName = QStringLiteral("Camera ") + id;
         setup.modelName = model;
         setup.firmwareVersion = QStringLiteral("1.0.0");
         setup.statusCode = statusCode;
-        setup.busy = busy;
         return pool.addCamera(layer, setup);
     }
 
@@ -69,7 +74,17 @@ public:
     Simulator::CCameraPool pool;
     QSharedPointer<Simulator::CMenuService> menuService;
     QSharedPointer<Simulator::CWindowService> windowService;
+};
+
+// The system temporary folder, where the run's log goes, private to one test.
+class TempFolder
+{
+public:
+    TempFolder() { qputenv("TMPDIR", m_dir.path().toLocal8Bit()); }
+    ~TempFolder() { qunsetenv("TMPDIR"); }
+    QString path() const { return QDir(m_dir.path()).canonicalPath(); }
+    QStringList logs() const { return QDir(m_dir.path()).entryList({ "*.log" }, QDir::Files); }
 
 private:
-    QStringList m_layers;
+    QTemporaryDir m_dir;
 };
