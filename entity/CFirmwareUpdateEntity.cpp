@@ -92,6 +92,12 @@ QVariant CFirmwareUpdateEntity::data(int column) const
 {
     if (column < 0 || column >= columnCount() || column > UpdateResult)
         return {};
+    // A node handed in from outside may lack its host objects: show it empty
+    // rather than crash the views that paint it.
+    const bool layerNode = m_entityType == TransportLayer;
+    if ((column == DisplayName || column == Id)
+        && (layerNode ? m_ptrTransportLayerInfo.isNull() : m_ptrCameraInfo.isNull()))
+        return QString();
     switch (column) {
     case DisplayName:
         switch (m_entityType) {
@@ -104,7 +110,7 @@ QVariant CFirmwareUpdateEntity::data(int column) const
         }
         return {};
     case Id:
-        if (m_entityType == TransportLayer)
+        if (layerNode)
             return m_ptrTransportLayerInfo->id();
         return m_ptrCameraInfo->id();
     case SelectionStatus:
@@ -114,7 +120,7 @@ QVariant CFirmwareUpdateEntity::data(int column) const
             return {};
         if (m_ptrDeviceFirmwareUpdate)
             return m_ptrDeviceFirmwareUpdate->currentFirmwareVersion();
-        return m_ptrCameraInfo->currentFirmwareVersion();
+        return m_ptrCameraInfo ? m_ptrCameraInfo->currentFirmwareVersion() : QString();
     case SelectedFirmware:
         return m_selectedFirmware;
     case UpdateDetails:

@@ -134,6 +134,21 @@ private slots:
         QVERIFY(own.isNull());
         QVERIFY(!a.isNull());
     }
+
+    void bareNodeShowsEmpty()
+    {
+        // Nodes handed in from outside may lack their host objects.
+        for (auto type : { CFirmwareUpdateEntity::TransportLayer, CFirmwareUpdateEntity::CameraType,
+                           CFirmwareUpdateEntity::CameraDevice }) {
+            CFirmwareUpdateEntity bare;
+            bare.setEntityType(type);
+            for (int column = CFirmwareUpdateEntity::DisplayName;
+                 column <= CFirmwareUpdateEntity::CurrentFirmware; ++column) {
+                if (column != CFirmwareUpdateEntity::SelectionStatus)
+                    QCOMPARE(bare.data(column).toString(), QString());
+            }
+        }
+    }
 };
 
 QTEST_GUILESS_MAIN(TestEntityUpdate)
