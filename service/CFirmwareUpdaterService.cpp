@@ -307,8 +307,10 @@ void CFirmwareUpdaterService::openLogFile()
                                          QStringLiteral("yyyyMMdd_HHmmss")));
 
     m_logFile = new QFile(folder + name);
+    // Names only go down to the second: a log opened again within the same
+    // second continues that file instead of wiping the earlier run's lines.
     // A log that cannot be opened silently drops the run's lines.
-    if (m_logFile->open(QIODevice::WriteOnly))
+    if (m_logFile->open(QIODevice::WriteOnly | QIODevice::Append))
         m_logFile->setTextModeEnabled(true);
 }
 

@@ -55,6 +55,14 @@ private slots:
 
         service.closeLogFile();
         QCOMPARE(service.logFilePath() + service.lastErrorMessage(), QString());
+
+        // A new log within the same second must not wipe the closed one.
+        service.openLogFile();
+        service.writeLog(Info, QStringLiteral("next run"));
+        reader.seek(0);
+        QCOMPARE(reader.readAll().count('\n'),
+                 writes.size()
+                         + (service.logFilePath() == QFileInfo(reader).absoluteFilePath() ? 1 : 0));
     }
 
     void folderGetsOneSeparator_data()
