@@ -1,65 +1,78 @@
-#include "host/CStyleHelper.h"
 #include "support/PageTestSupport.h"
-#include "view/CCameraSelectionDialog.h"
-#include "view/CFirmwareUpdateDialog.h"
-#include "view/CResultSummaryDialog.h"
-#include "view/CUpdateSelectionDialog.h"
-#include "view/CUpdateSummaryDialog.h"
 
-#include <QLabel>
+#include <QDialogButtonBox>
+#include <QHeaderView>
 #include <QSignalSpy>
+#include <QSortFilterProxyModel>
+#include <QTranslator>
+#include <QTreeView>
 #include <QtTest>
 
-#include <memory>
-
-using namespace Plugin::FirmwareUpdater::Internal::View;
+using namespace PageTest;
 
 namespace {
 
-std::unique_ptr<CUpdateDialogBase> makePage(int number)
+QTreeView *treeOf(QWidget *page)
 {
-    switch (number) {
-    case 1:
-        return std::make_unique<CCameraSelectionDialog>();
-    case 2:
-        return std::make_unique<CUpdateSelectionDialog>();
-    case 3:
-        return std::make_unique<CUpdateSummaryDialog>();
-    case 4:
-        return std::make_unique<CFirmwareUpdateDialog>();
-    default:
-        return std::make_unique<CResultSummaryDialog>();
-    }
+    return page->findChild<QTreeView *>(QStringLiteral("cameraTreeView"));
 }
 
-// Counts of the page signals, e.g. "back=1 close=2"; signals a page lacks never appear.
-class SignalCounts
+// Names of the rows under parent as the view shows them, each with its children.
+QString visibleTree(const QTreeView *view, const QModelIndex &parent = QModelIndex())
 {
-public:
-    explicit SignalCounts(QObject *page)
-    {
-        for (const char *name : { "backClicked()", "closeClicked()", "nextClicked()" }) {
-            if (page->metaObject()->indexOfSignal(name) >= 0)
-                m_spies.emplace_back(QByteArray(name),
-                                     std::make_unique<QSignalSpy>(
-                                             page, QByteArray("2").append(name).constData()));
-        }
+    QStringList rows;
+    const QAbstractItemModel *model = view->model();
+    for (int row = 0; row < model->rowCount(parent); ++row) {
+        const QModelIndex index = model->index(row, 0, parent);
+        QString text = index.data().toString();
+        if (model->rowCount(index) > 0)
+            text += (view->isExpanded(index) ? "[" : "(collapsed)[") + visibleTree(view, index)
+                    + "]";
+        rows << text;
     }
-    QString text() const
-    {
-        QStringList parts;
-        for (const auto &[name, spy] : m_spies) {
-            if (spy->count())
-                parts << QStringLiteral("%1=%2")
-                                 .arg(QString::fromLatin1(name).remove(QLatin1String("Clicked()")))
-                                 .arg(spy->count());
-        }
-        return parts.join(QLatin1Char(' '));
-    }
+    return rows.join(QLatin1Char(','));
+}
 
-private:
-    std::vector<std::pair<QByteArray, std::unique_ptr<QSignalSpy>>> m_spies;
-};
+// "0:115 3:142" for the visible columns, then each one's delegate and how
+// many delegate objects the view owns.
+QString columnSetUp(const QTreeView *view)
+{
+    QStringList widths, names;
+    for (int column = 0; column < view->model()->columnCount(); ++column) {
+        if (view->isColumnHidden(column))
+            continue;
+        widths << QStringLiteral("%1:%2").arg(column).arg(view->columnWidth(column));
+        const QAbstractItemDelegate *delegate = view->itemDelegateForColumn(column);
+        names << QString(delegate ? delegate->metaObject()->className() : "none")
+                         .section("::", -1)
+                         .remove("CTreeView")
+                         .remove("Delegate");
+    }
+    const int objects
+            = view->findChildren<QAbstractItemDelegate *>(QString(), Qt::FindDirectChildrenOnly)
+                      .size()
+            - 1;
+    return QStringLiteral("%1 | %2 in %3")
+            .arg(widths.join(' '), names.join(','), QString::number(objects));
+}
+
+// The page's fixed texts: window title, every label the form fills and the
+// buttons the page adds itself (the box's standard buttons come from Qt).
+QStringList texts(QWidget *page)
+{
+    QStringList result { page->windowTitle() };
+    for (const char *name : { "stepTitleLabel", "infoTextLabel_1", "progressLabel",
+                              "updateDetailsLabel", "warningTextLabel_1" }) {
+        if (auto *label = page->findChild<QLabel *>(QLatin1String(name)))
+            result << label->text();
+    }
+    auto *box = page->findChild<QDialogButtonBox *>(QStringLiteral("buttonBox"));
+    for (QAbstractButton *button : box->buttons()) {
+        if (box->standardButton(button) == QDialogButtonBox::NoButton)
+            result << button->text();
+    }
+    return result;
+}
 
 } // namespace
 
@@ -68,220 +81,206 @@ class TestPageFrame : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase() { m_warnings = std::make_unique<PageTest::WarningCatcher>(); }
-    void cleanup()
-    {
-        const QStringList warnings = PageTest::WarningCatcher::take();
-        QVERIFY2(warnings.isEmpty(), qPrintable(warnings.join(QLatin1Char('\n'))));
-    }
+    void initTestCase() { catchWarnings(); }
+    void cleanup() { QCOMPARE(takeWarnings(), QStringList()); }
 
-    void buttons_data();
-    void buttons();
-    void escapeAndWindowClose_data();
-    void escapeAndWindowClose();
-    void ignoresForeignButtons_data() { pages_data(); }
-    void ignoresForeignButtons();
-    void frame_data();
-    void frame();
-    void rendersWithModel_data() { pages_data(); }
-    void rendersWithModel();
-
-private:
-    void pages_data();
-    std::unique_ptr<PageTest::WarningCatcher> m_warnings;
+    void input_data();
+    void input();
+    void columns_data();
+    void columns();
+    void cameraTreeRefilled();
+    void switchesLanguage_data();
+    void switchesLanguage();
 };
 
-void TestPageFrame::pages_data()
+void TestPageFrame::input_data()
 {
+    QTest::addColumn<QString>("input"); // a button's text or name, or a key or event
     QTest::addColumn<int>("page");
-    for (int page = 1; page <= 5; ++page)
-        QTest::addRow("page %d", page) << page;
-}
-
-void TestPageFrame::buttons_data()
-{
-    QTest::addColumn<int>("page");
-    QTest::addColumn<QString>("button");
-    QTest::addColumn<QString>("emitted");
-    QTest::addColumn<bool>("staysVisible");
+    QTest::addColumn<QString>("outcome"); // signals counted, page shown or hidden
 
     // Reject-role buttons report twice on pages 2 to 5: once by role, once
     // through the form's rejected-to-reject connection.
-    QTest::newRow("1 next") << 1 << "Next"
-                            << "next=1" << true;
-    QTest::newRow("1 close") << 1 << "Close"
-                             << "close=1" << true;
-    QTest::newRow("2 back") << 2 << "Back"
-                            << "back=1" << false;
-    QTest::newRow("2 next") << 2 << "Next"
-                            << "next=1" << true;
-    QTest::newRow("2 close") << 2 << "Close"
-                             << "close=2" << true;
-    QTest::newRow("3 back") << 3 << "Back"
-                            << "back=1" << false;
-    QTest::newRow("3 next") << 3 << "Next"
-                            << "next=1" << true;
-    QTest::newRow("3 close") << 3 << "Close"
-                             << "close=2" << true;
-    QTest::newRow("4 cancel") << 4 << "Cancel"
-                              << "close=2" << true;
-    QTest::newRow("5 next") << 5 << "Next"
-                            << "next=1" << false;
-    QTest::newRow("5 close") << 5 << "Close"
-                             << "close=2" << true;
-}
-
-void TestPageFrame::buttons()
-{
-    QFETCH(int, page);
-    QFETCH(QString, button);
-    QFETCH(QString, emitted);
-    QFETCH(bool, staysVisible);
-
-    auto dialog = makePage(page);
-    dialog->show();
-    QVERIFY(QTest::qWaitForWindowExposed(dialog.get()));
-    QPushButton *pushButton = PageTest::button(dialog.get(), button);
-    QVERIFY(pushButton);
-    SignalCounts counts(dialog.get());
-
-    QTest::mouseClick(pushButton, Qt::LeftButton);
-
-    QCOMPARE(counts.text(), emitted);
-    QCOMPARE(dialog->isVisible(), staysVisible);
-}
-
-void TestPageFrame::escapeAndWindowClose_data()
-{
-    QTest::addColumn<int>("page");
-    QTest::addColumn<bool>("escape");
+    QTest::newRow("1 next") << "Next" << 1 << "next=1 shown";
+    QTest::newRow("1 close") << "Close" << 1 << "close=1 shown";
+    QTest::newRow("1 refresh") << "refreshButton" << 1 << "refreshCamTree=1 shown";
+    QTest::newRow("2 back") << "Back" << 2 << "back=1 hidden finished";
+    QTest::newRow("2 next") << "Next" << 2 << "next=1 shown";
+    QTest::newRow("2 close") << "Close" << 2 << "close=2 shown";
+    QTest::newRow("2 browse") << "browseButton" << 2 << "browse=1 shown";
+    QTest::newRow("3 back") << "Back" << 3 << "back=1 hidden finished";
+    QTest::newRow("3 next") << "Next" << 3 << "next=1 shown";
+    QTest::newRow("3 close") << "Close" << 3 << "close=2 shown";
+    QTest::newRow("4 cancel") << "Cancel" << 4 << "close=2 shown";
+    QTest::newRow("5 next") << "Next" << 5 << "next=1 hidden finished";
+    QTest::newRow("5 close") << "Close" << 5 << "close=2 shown";
+    // Next is the default button while it is enabled, and so is Cancel.
+    QTest::newRow("1 enter") << "Return" << 1 << "next=1 shown";
+    QTest::newRow("1 enter, next disabled") << "Return off" << 1 << "shown";
+    QTest::newRow("3 enter") << "Return" << 3 << "next=1 shown";
+    QTest::newRow("3 enter, next disabled") << "Return off" << 3 << "shown";
+    QTest::newRow("4 enter") << "Return" << 4 << "close=2 shown";
+    QTest::newRow("4 enter, cancel disabled") << "Return off" << 4 << "shown";
     for (int page = 1; page <= 5; ++page) {
-        QTest::addRow("%d escape", page) << page << true;
-        QTest::addRow("%d window close", page) << page << false;
+        QTest::addRow("%d escape", page) << "Escape" << page << "close=1 shown";
+        QTest::addRow("%d window close", page) << "window" << page << "close=1 shown";
+        QTest::addRow("%d foreign buttons", page) << "foreign" << page << "shown";
     }
 }
 
-void TestPageFrame::escapeAndWindowClose()
+void TestPageFrame::input()
 {
     QFETCH(int, page);
-    QFETCH(bool, escape);
+    QFETCH(QString, input);
+    QFETCH(QString, outcome);
 
     auto dialog = makePage(page);
     dialog->show();
     QVERIFY(QTest::qWaitForWindowExposed(dialog.get()));
+    if (input.startsWith("Return")) {
+        const bool enabled = input == "Return";
+        if (auto *cameras = qobject_cast<CCameraSelectionDialog *>(dialog.get()))
+            cameras->setNextEnabled(enabled);
+        if (auto *summary = qobject_cast<CUpdateSummaryDialog *>(dialog.get()))
+            summary->setNextEnabled(enabled);
+        if (auto *progress = qobject_cast<CFirmwareUpdateDialog *>(dialog.get()))
+            progress->setCancelEnabled(enabled);
+    }
     QSignalSpy finished(dialog.get(), &QDialog::finished);
-    SignalCounts counts(dialog.get());
+    std::vector<std::unique_ptr<QSignalSpy>> spies; // signals a page lacks are left out
+    for (const char *name : { "back", "browse", "close", "next", "refreshCamTree" }) {
+        const QByteArray signal = QByteArray(name) + "Clicked()";
+        if (dialog->metaObject()->indexOfSignal(signal) >= 0)
+            spies.emplace_back(new QSignalSpy(dialog.get(), "2" + signal));
+    }
 
-    if (escape)
+    if (input.startsWith("Return")) {
+        QTest::keyClick(dialog.get(), Qt::Key_Return);
+    } else if (input == "Escape") {
         QTest::keyClick(dialog.get(), Qt::Key_Escape);
-    else
+    } else if (input == "window") {
         QVERIFY(!dialog->close());
-
-    QCOMPARE(counts.text(), QStringLiteral("close=1"));
-    QVERIFY(dialog->isVisible());
-    QCOMPARE(finished.count(), 0);
+    } else if (input == "foreign") {
+        auto *box = dialog->findChild<QDialogButtonBox *>(QStringLiteral("buttonBox"));
+        QPushButton stranger(QStringLiteral("Stranger"));
+        dialog->dialogButtonClicked(nullptr);
+        dialog->dialogButtonClicked(&stranger);
+        dialog->dialogButtonClicked(box->addButton("Help", QDialogButtonBox::HelpRole));
+    } else {
+        QPushButton *pushButton = button(dialog.get(), input);
+        QVERIFY(pushButton);
+        QTest::mouseClick(pushButton, Qt::LeftButton);
+    }
+    QStringList shown;
+    for (const auto &spy : spies) {
+        if (spy->count())
+            shown << spy->signal().replace("Clicked()", "=") + QString::number(spy->count());
+    }
+    shown << (dialog->isVisible() ? "shown" : "hidden");
+    if (finished.count())
+        shown << "finished";
+    QCOMPARE(shown.join(' '), outcome);
 }
 
-void TestPageFrame::ignoresForeignButtons()
-{
-    QFETCH(int, page);
-
-    auto dialog = makePage(page);
-    auto *box = dialog->findChild<QDialogButtonBox *>(QStringLiteral("buttonBox"));
-    QPushButton *help = box->addButton(QStringLiteral("Help"), QDialogButtonBox::HelpRole);
-    QPushButton stranger(QStringLiteral("Stranger"));
-    SignalCounts counts(dialog.get());
-
-    dialog->dialogButtonClicked(nullptr);
-    dialog->dialogButtonClicked(&stranger);
-    dialog->dialogButtonClicked(help);
-
-    QCOMPARE(counts.text(), QString());
-}
-
-void TestPageFrame::frame_data()
+void TestPageFrame::columns_data()
 {
     QTest::addColumn<int>("page");
-    QTest::addColumn<QString>("formName");
-    QTest::addColumn<QString>("title");
-    QTest::addColumn<bool>("buttonsInSheet");
-    QTest::addColumn<QString>("defaultButton");
-    QTest::addColumn<QColor>("stripGrey");
+    QTest::addColumn<int>("treeWidth");
+    QTest::addColumn<QString>("expected");
 
-    const QColor grey(240, 240, 240);
-    QTest::newRow("1") << 1 << "CameraSelectionDialogUi"
-                       << "Step 1: Select cameras" << false << "Next" << grey;
-    QTest::newRow("2") << 2 << "UpdateSelectionDialogUi"
-                       << "Step 2: Select update file" << true << "Next" << grey;
-    QTest::newRow("3") << 3 << "UpdateSummaryDialogUi"
-                       << "Step 3: Update Summary" << true << "Next" << grey;
-    QTest::newRow("4") << 4 << "FirmwareUpdateDialogUi"
-                       << "Step 4: Updating firmware" << false << "" << grey;
-    QTest::newRow("5") << 5 << "ResultSummaryDialogUi"
-                       << "Step 5: Result summary" << true << "" << QColor(245, 240, 240);
+    QTest::newRow("cameras 512") << 1 << 512 << "0:512 | CameraSelection in 1";
+    QTest::newRow("cameras 600") << 1 << 600 << "0:600 | CameraSelection in 1";
+    QTest::newRow("summary 512")
+            << 3 << 512 << "0:115 3:142 4:148 5:107 | CameraSelection,Label,Label,Details in 3";
+    QTest::newRow("summary 600")
+            << 3 << 600 << "0:134 3:166 4:173 5:127 | CameraSelection,Label,Label,Details in 3";
+    QTest::newRow("progress 512") << 4 << 512
+                                  << "0:94 3:142 4:148 6:128 | Label,Label,Label,Status in 2";
+    QTest::newRow("progress 600") << 4 << 600
+                                  << "0:110 3:166 4:173 6:151 | Label,Label,Label,Status in 2";
+    QTest::newRow("result 512") << 5 << 512 << "0:185 3:152 7:175 | Label,Label,Result in 2";
+    QTest::newRow("result 600") << 5 << 600 << "0:216 3:178 7:206 | Label,Label,Result in 2";
 }
 
-void TestPageFrame::frame()
+void TestPageFrame::columns()
 {
     QFETCH(int, page);
-    QFETCH(QString, formName);
-    QFETCH(QString, title);
-    QFETCH(bool, buttonsInSheet);
-    QFETCH(QString, defaultButton);
-    QFETCH(QColor, stripGrey);
+    QFETCH(int, treeWidth);
+    QFETCH(QString, expected);
 
     auto dialog = makePage(page);
-    const int pixels = Core::OndrelViewerComponents::CStyleHelper::computePixelFontSize(12);
-
-    QCOMPARE(dialog->objectName(), formName);
-    const Qt::WindowFlags requested(0x0A008001);
-    QCOMPARE(dialog->windowFlags() & requested, requested);
-    QVERIFY(dialog->isModal());
-    QCOMPARE(dialog->minimumSize(), QSize(570, 556));
-    QCOMPARE(dialog->windowTitle(), QStringLiteral("Firmware Updater"));
-    QCOMPARE(dialog->findChild<QLabel *>(QStringLiteral("stepTitleLabel"))->text(), title);
-    QCOMPARE(dialog->font().family(), QStringLiteral("Segoe UI"));
-    QCOMPARE(dialog->font().pixelSize(), pixels);
-    QString sheet = QStringLiteral("QLabel {font-size:%1px;}").arg(pixels);
-    if (buttonsInSheet)
-        sheet += QStringLiteral(" QPushButton {font-size:%1px;}").arg(pixels);
-    QCOMPARE(dialog->styleSheet(), sheet);
-    QVERIFY(!dialog->treeModel());
-
-    auto *box = dialog->findChild<QDialogButtonBox *>(QStringLiteral("buttonBox"));
-    QString actualDefault;
-    for (QAbstractButton *button : box->buttons()) {
-        if (qobject_cast<QPushButton *>(button)->isDefault())
-            actualDefault = button->text();
-    }
-    QCOMPARE(actualDefault, defaultButton);
-    QCOMPARE(box->palette().color(QPalette::Active, QPalette::Window), stripGrey);
-    QCOMPARE(dialog->findChild<QLabel *>(QStringLiteral("label"))
-                     ->palette()
-                     .color(QPalette::Disabled, QPalette::Window),
-             QColor(240, 240, 240));
-}
-
-void TestPageFrame::rendersWithModel()
-{
-    QFETCH(int, page);
-
-    auto dialog = makePage(page);
-    QSharedPointer<PageTest::CFirmwareUpdateTreeModel> model;
-    if (page == 1) {
-        model = QSharedPointer<PageTest::CFirmwareUpdateTreeModel>::create();
-        model->buildFromTransportLayers(
-                Fake::layers(QStringLiteral("tl1:A/c1,A/c2,B/c3;tl2:A/c4")));
-    } else {
-        model = PageTest::updateModel(QStringLiteral("OK,Failed,Skipped"));
-    }
+    QTreeView *view = treeOf(dialog.get());
+    QVERIFY(!view->model());
+    // The same model twice, then another one: the view is set up once.
+    const auto model = updateModel(QStringLiteral("OK"));
     dialog->setTreeModel(model);
+    dialog->setTreeModel(model);
+    const auto other = updateModel(QStringLiteral("OK,Failed,Skipped"));
+    dialog->setTreeModel(other);
+    const auto *proxy = qobject_cast<QSortFilterProxyModel *>(view->model());
+    QCOMPARE(proxy ? proxy->sourceModel() : view->model(), other.data());
+    QCOMPARE(dialog->treeModel(), other);
     dialog->show();
     QVERIFY(QTest::qWaitForWindowExposed(dialog.get()));
+    // The content column has 29 pixels of margin on either side.
+    dialog->resize(treeWidth + 58, dialog->height());
+    QCoreApplication::processEvents();
+    dialog->grab();
 
-    const QImage image = dialog->grab().toImage();
-    QCOMPARE(image.size(), dialog->size());
-    QCOMPARE(dialog->treeModel(), model);
+    QCOMPARE(view->width(), treeWidth);
+    QCOMPARE(columnSetUp(view), expected);
+    QCOMPARE(view->findChildren<QSortFilterProxyModel *>().size(), page == 1 ? 1 : 0);
+}
+
+void TestPageFrame::cameraTreeRefilled()
+{
+    CCameraSelectionDialog page;
+    const auto model = QSharedPointer<CFirmwareUpdateTreeModel>::create();
+    model->buildFromTransportLayers(Fake::layers(QStringLiteral("tl1:B/c3,A/c1;tl2:A/c4")));
+    page.setTreeModel(model);
+    QCOMPARE(visibleTree(treeOf(&page)), "Layer tl1[A[Cam c1],B[Cam c3]],Layer tl2[A[Cam c4]]");
+
+    // The service refills the same object on refresh.
+    model->buildFromTransportLayers(Fake::layers(QStringLiteral("tl1:B/c3,C/c5,A/c1,B/c2")));
+    page.setTreeModel(model);
+    QCOMPARE(visibleTree(treeOf(&page)), "Layer tl1[A[Cam c1],B[Cam c2,Cam c3],C[Cam c5]]");
+}
+
+void TestPageFrame::switchesLanguage_data()
+{
+    QTest::addColumn<int>("page");
+    QTest::addColumn<QString>("title");
+
+    QTest::newRow("1") << 1 << "Step 1: Select cameras";
+    QTest::newRow("2") << 2 << "Step 2: Select update file";
+    QTest::newRow("3") << 3 << "Step 3: Update Summary";
+    QTest::newRow("4") << 4 << "Step 4: Updating firmware";
+    QTest::newRow("5") << 5 << "Step 5: Result summary";
+}
+
+void TestPageFrame::switchesLanguage()
+{
+    QFETCH(int, page);
+    QFETCH(QString, title);
+
+    auto dialog = makePage(page);
+    const QStringList english = texts(dialog.get());
+    QCOMPARE(english.mid(0, 2), QStringList({ "Firmware Updater", title }));
+    QTranslator japanese;
+    QVERIFY(japanese.load(QStringLiteral(":/translation/FirmwareUpdater_ja.qm")));
+
+    QVERIFY(QCoreApplication::installTranslator(&japanese));
+    QCoreApplication::processEvents();
+    const QStringList translated = texts(dialog.get());
+    QCoreApplication::removeTranslator(&japanese);
+    QCoreApplication::processEvents();
+
+    QCOMPARE(translated.size(), english.size());
+    for (int i = 0; i < english.size(); ++i) {
+        QVERIFY2(!translated.at(i).isEmpty() && translated.at(i) != english.at(i),
+                 qPrintable(english.at(i)));
+    }
+    QCOMPARE(texts(dialog.get()), english);
 }
 
 QTEST_MAIN(TestPageFrame)

@@ -1,57 +1,73 @@
 #pragma once
 
-// Helpers for the page tests: a guard that turns every warning the widgets
-// print into a failure, flat update lists written in a few words, and the
-// parts of a label's rich text that a user can see or follow.
+// Helpers for the page tests: the five pages by number, a guard that turns
+// every warning the widgets print into a failure, flat update lists written
+// in a few words, and the parts of a label's rich text that a user can see
+// or follow.
 
 #include "model/CFirmwareUpdateTreeModel.h"
 #include "support/FakeCameras.h"
+#include "view/CCameraSelectionDialog.h"
+#include "view/CFirmwareUpdateDialog.h"
+#include "view/CResultSummaryDialog.h"
+#include "view/CUpdateSelectionDialog.h"
+#include "view/CUpdateSummaryDialog.h"
 
-#include <QDialogButtonBox>
+#include <QLabel>
 #include <QPushButton>
 #include <QSharedPointer>
 #include <QStringList>
 #include <QTextBlock>
 #include <QTextDocument>
 
+#include <memory>
+#include <utility>
+
 namespace PageTest {
 
 using Plugin::FirmwareUpdater::Internal::Entity::CFirmwareUpdateEntity;
 using Plugin::FirmwareUpdater::Internal::Model::CFirmwareUpdateTreeModel;
+using namespace Plugin::FirmwareUpdater::Internal::View;
 
-// Install in initTestCase(), check take() in cleanup().
-class WarningCatcher
+inline std::unique_ptr<CUpdateDialogBase> makePage(int number)
 {
-public:
-    WarningCatcher() { previous() = qInstallMessageHandler(&WarningCatcher::handle); }
-    ~WarningCatcher() { qInstallMessageHandler(previous()); }
+    switch (number) {
+    case 1:
+        return std::make_unique<CCameraSelectionDialog>();
+    case 2:
+        return std::make_unique<CUpdateSelectionDialog>();
+    case 3:
+        return std::make_unique<CUpdateSummaryDialog>();
+    case 4:
+        return std::make_unique<CFirmwareUpdateDialog>();
+    default:
+        return std::make_unique<CResultSummaryDialog>();
+    }
+}
 
-    static QStringList take()
-    {
-        QStringList result;
-        result.swap(messages());
-        return result;
-    }
+// Every warning the widgets print from the call on; check takeWarnings() in
+// each cleanup().
+inline QStringList &warnings()
+{
+    static QStringList list;
+    return list;
+}
 
-private:
-    static void handle(QtMsgType type, const QMessageLogContext &context, const QString &message)
-    {
-        if (type == QtWarningMsg || type == QtCriticalMsg)
-            messages().append(message);
-        if (previous())
-            previous()(type, context, message);
-    }
-    static QtMessageHandler &previous()
-    {
-        static QtMessageHandler handler = nullptr;
-        return handler;
-    }
-    static QStringList &messages()
-    {
-        static QStringList list;
-        return list;
-    }
-};
+inline void catchWarnings()
+{
+    static const QtMessageHandler previous = qInstallMessageHandler(
+            [](QtMsgType type, const QMessageLogContext &context, const QString &message) {
+                if (type == QtWarningMsg || type == QtCriticalMsg)
+                    warnings() << message;
+                if (previous)
+                    previous(type, context, message);
+            });
+}
+
+inline QStringList takeWarnings()
+{
+    return std::exchange(warnings(), {});
+}
 
 // "OK,Failed,Skipped": one camera device per entry, ids c1, c2, ... in order.
 inline QSharedPointer<CFirmwareUpdateTreeModel> updateModel(const QString &results)
@@ -77,12 +93,12 @@ inline QSharedPointer<CFirmwareUpdateTreeModel> updateModel(const QString &resul
     return model;
 }
 
+// A push button of the page, by its text or its object name.
 inline QPushButton *button(QWidget *page, const QString &text)
 {
-    auto *box = page->findChild<QDialogButtonBox *>(QStringLiteral("buttonBox"));
-    for (QAbstractButton *candidate : box->buttons()) {
-        if (candidate->text() == text)
-            return qobject_cast<QPushButton *>(candidate);
+    for (QPushButton *candidate : page->findChildren<QPushButton *>()) {
+        if (candidate->text() == text || candidate->objectName() == text)
+            return candidate;
     }
     return nullptr;
 }
@@ -106,6 +122,25 @@ inline RichText parse(const QString &html)
                 result.links.append(format.anchorHref());
         }
     }
+    return result;
+}
+
+// What the page's named label shows a user, with the targets of its links.
+inline RichText shown(QWidget *page, const char *name)
+{
+    const auto *label = page->findChild<QLabel *>(QLatin1String(name));
+    if (label->textFormat() == Qt::PlainText
+        || (label->textFormat() == Qt::AutoText && !Qt::mightBeRichText(label->text())))
+        return { label->text(), {} };
+    return parse(label->text());
+}
+
+// "1101" for whether the named widgets are shown, in order.
+inline QString visibility(QWidget *page, std::initializer_list<const char *> names)
+{
+    QString result;
+    for (const char *name : names)
+        result += page->findChild<QWidget *>(QLatin1String(name))->isHidden() ? '0' : '1';
     return result;
 }
 
