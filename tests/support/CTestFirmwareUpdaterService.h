@@ -4,38 +4,30 @@
 
 #include <QStringList>
 
-// A stand-in for the plug-in's service that records what the states ask of
-// it: log lines as "LEVEL message", the error message and the geometry.
+// A stand-in for the plug-in's service that records the log lines the states
+// write, as "LEVEL message", and the last error message.
 class CTestFirmwareUpdaterService : public Plugin::FirmwareUpdater::IFirmwareUpdaterService
 {
 public:
     bool createWizard() override { return true; }
     void startWizard() override { }
-    QString supportUrl() override { return QStringLiteral("https://support.invalid/contact/"); }
+    QString supportUrl() override { return QString(); }
     Core::DorvixComponents::CameraInfoPtr preselectedCamera() override { return {}; }
     void setPreselectedCamera(Core::DorvixComponents::CameraInfoPtr) override { }
     bool isCameraSupported(Core::DorvixComponents::CameraInfoPtr) override { return true; }
-    QString updateFilePath() override { return filePath; }
-    void openLogFile() override { logOpen = true; }
+    QString updateFilePath() override { return QString(); }
+    void openLogFile() override { }
     QString writeLog(const Plugin::FirmwareUpdater::ELogLevel &level,
                      const QString &message) override
     {
         static const char *const names[] = { "DEBUG", "INFO", "WARNING", "CRITICAL" };
-        if (!message.isEmpty())
-            lines << QString::fromLatin1(level >= 0 && level <= 3 ? names[level] : "INFO")
-                            + QLatin1Char(' ') + message;
+        lines << QString::fromLatin1(names[level]) + QLatin1Char(' ') + message;
         return message;
     }
-    QString logFilePath() override { return logOpen ? QStringLiteral("/tmp/test.log") : QString(); }
+    QString logFilePath() override { return QString(); }
     QString lastErrorMessage() override { return lastError; }
     void setLastErrorMessage(const QString &message) override { lastError = message; }
-    void closeLogFile() override
-    {
-        ++closeCount;
-        if (logOpen)
-            lastError.clear();
-        logOpen = false;
-    }
+    void closeLogFile() override { }
     void setPagePosition(const QPoint &position) override { pagePos = position; }
     QPoint &pagePosition() override { return pagePos; }
     void setPageSize(const QSize &size) override { pageSz = size; }
@@ -45,10 +37,7 @@ public:
     void onEnumerationChanged() override { }
 
     QStringList lines;
-    QString filePath;
     QString lastError;
-    bool logOpen = true;
-    int closeCount = 0;
     QPoint pagePos;
     QSize pageSz;
     Qt::WindowStates pageState;

@@ -20,7 +20,6 @@
 #include <QDialogButtonBox>
 #include <QFile>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -31,24 +30,19 @@ class WizardDriver
 {
 public:
     WizardDriver()
+        : oldTempDir(qgetenv("TMPDIR"))
     {
+        // The run logs land in this driver's own folder, apart from other tests.
+        qputenv("TMPDIR", dir.path().toLocal8Bit());
         plugin->initialize(host.registry);
         plugin->extensionsInitialized();
         service = Core::Service::findService<Plugin::FirmwareUpdater::IFirmwareUpdaterService>(
                 host.registry);
-        const auto pages = host.mainWindow->findChildren<View::CUpdateDialogBase *>();
-        for (View::CUpdateDialogBase *page : pages) {
-            if (auto *p = qobject_cast<View::CCameraSelectionDialog *>(page))
-                page1 = p;
-            else if (auto *p = qobject_cast<View::CUpdateSelectionDialog *>(page))
-                page2 = p;
-            else if (auto *p = qobject_cast<View::CUpdateSummaryDialog *>(page))
-                page3 = p;
-            else if (auto *p = qobject_cast<View::CFirmwareUpdateDialog *>(page))
-                page4 = p;
-            else if (auto *p = qobject_cast<View::CResultSummaryDialog *>(page))
-                page5 = p;
-        }
+        page1 = host.mainWindow->findChild<View::CCameraSelectionDialog *>();
+        page2 = host.mainWindow->findChild<View::CUpdateSelectionDialog *>();
+        page3 = host.mainWindow->findChild<View::CUpdateSummaryDialog *>();
+        page4 = host.mainWindow->findChild<View::CFirmwareUpdateDialog *>();
+        page5 = host.mainWindow->findChild<View::CResultSummaryDialog *>();
     }
 
     ~WizardDriver()
@@ -57,12 +51,15 @@ public:
         service.reset();
         plugin.reset();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        if (oldTempDir.isEmpty())
+            qunsetenv("TMPDIR");
+        else
+            qputenv("TMPDIR", oldTempDir);
     }
 
     // "id|display name|model|firmware" on one transport layer.
     void addCameras(const QStringList &cameras)
     {
-        // Null when the layer exists already.
         host.pool.addTransportLayer(QStringLiteral("GigE"), QStringLiteral("GigE"));
         for (const QString &line : cameras) {
             const QStringList f = line.split(QLatin1Char('|'));
@@ -77,14 +74,12 @@ public:
         }
     }
 
-    QString writeUpdateFile(const QByteArray &content, const QString &name = "update.guf")
+    QString writeUpdateFile(const QByteArray &content)
     {
-        const QString path = dir.filePath(name);
-        QFile file(path);
-        if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
-            return QString();
-        file.write(content);
-        return path;
+        QFile file(dir.filePath(QStringLiteral("update.guf")));
+        if (file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+            file.write(content);
+        return file.fileName();
     }
 
     static QAbstractButton *button(QWidget *page, const QString &text)
@@ -140,8 +135,7 @@ public:
     void checkPlanned(const QString &id, bool checked)
     {
         const auto model = page3->treeModel();
-        const QModelIndex index = model->findCameraIndex(QString(), id, 0);
-        model->setData(index, checked, Qt::EditRole);
+        model->setData(model->findCameraIndex(QString(), id, 0), checked, Qt::EditRole);
     }
 
     void typePath(const QString &path)
@@ -158,9 +152,7 @@ public:
         if (!click(page1, QStringLiteral("Next")) || !page2->isVisible())
             return false;
         typePath(path);
-        if (!click(page2, QStringLiteral("Next")))
-            return false;
-        return page3->isVisible();
+        return click(page2, QStringLiteral("Next")) && page3->isVisible();
     }
 
     bool waitForResults()
@@ -182,17 +174,17 @@ public:
         QFile file(logPath);
         if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
             return { QStringLiteral("<no log at %1>").arg(logPath) };
-        const QString text = QString::fromUtf8(file.readAll());
-        QStringList lines = text.split(QLatin1Char('\n'));
-        if (!lines.isEmpty() && lines.last().isEmpty())
-            lines.removeLast();
         static const QRegularExpression stamp(
                 QStringLiteral("^.*? (?=(DEBUG|INFO|WARNING|CRITICAL) )"));
+        QStringList lines = QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'));
+        if (lines.last().isEmpty())
+            lines.removeLast();
         for (QString &line : lines)
             line.remove(stamp);
         return lines;
     }
 
+    // "ok failed skipped" as page 5 counts them.
     QString counts() const
     {
         int failed = 0, ok = 0, skipped = 0;
@@ -200,6 +192,7 @@ public:
         return QStringLiteral("%1 %2 %3").arg(ok).arg(failed).arg(skipped);
     }
 
+    QByteArray oldTempDir;
     SimulatedHost host;
     QTemporaryDir dir;
     std::unique_ptr<Plugin::FirmwareUpdater::CFirmwareUpdaterPlugin> plugin {
@@ -213,87 +206,3 @@ public:
     QPointer<View::CResultSummaryDialog> page5;
     QString logPath;
 };
-
-// Expected log lines, built from the texts the run writes.
-namespace ExpectedLog {
-
-struct Update
-{
-    QString file;
-    QString version;
-    QString description;
-    QString notes;
-    unsigned int totalMs;
-};
-
-inline QStringList plan(const QString &path, const QList<Update> &updates)
-{
-    QStringList lines { QStringLiteral("INFO Selected firmware update file ") + path };
-    for (const Update &u : updates)
-        lines << QStringLiteral("INFO Contains firmware update to version ") + u.version
-              << QStringLiteral("INFO Description: ") + u.description;
-    return lines;
-}
-
-inline QString created(const QString &verb, const QString &model, const QString &name,
-                       const QString &from, const QString &to)
-{
-    return QStringLiteral("INFO Created update: Update will ") + verb + QStringLiteral(" camera ")
-            + model + QLatin1Char(' ') + name + QStringLiteral(" with version ") + from
-            + QStringLiteral(" to version ") + to;
-}
-
-inline QStringList begin(int i, int n, const QString &name, const QString &from, const Update &u)
-{
-    return { QStringLiteral("INFO Starting firmware update (%1/%2) for camera ").arg(i).arg(n)
-                     + name,
-             QStringLiteral("INFO Camera info before update:"),
-             QStringLiteral("INFO DeviceFirmwareVersion: ") + from,
-             QStringLiteral("INFO Update infos:"),
-             QStringLiteral("INFO Filename: ") + u.file,
-             QStringLiteral("INFO Version: ") + u.version,
-             QStringLiteral("INFO Description: ") + u.description,
-             QStringLiteral("INFO Release Notes: ") + u.notes,
-             QStringLiteral("INFO Update will take approximately %1 msec").arg(u.totalMs) };
-}
-
-// One phase as the simulator reports it; a failing one stops after 50 %.
-inline QStringList phase(const QString &step, unsigned int ms, const QString &description,
-                         const QString &failure = QString())
-{
-    QStringList lines { QStringLiteral("INFO Entering update step: ") + step };
-    if (!description.isEmpty())
-        lines << QStringLiteral("INFO Update step description: ") + description;
-    lines << QStringLiteral("INFO Update step will take approximately %1 msec").arg(ms);
-    for (int p : { 0, 25, 50, 75, 100 }) {
-        if (!failure.isNull() && p > 50)
-            break;
-        lines << QStringLiteral("INFO %1 progress: %2%").arg(step).arg(p);
-    }
-    if (!failure.isNull())
-        return lines << QStringLiteral("CRITICAL ") + failure;
-    return lines << QStringLiteral("INFO Finished update step: ") + step
-                 << QStringLiteral("INFO Update remaining time approximately %1 msec").arg(ms);
-}
-
-inline QStringList end(int i, int n, const QString &to)
-{
-    return { QStringLiteral("INFO Camera info after update:"),
-             QStringLiteral("INFO DeviceFirmwareVersion: ") + to,
-             QStringLiteral("INFO Finished firmware update (%1/%2)").arg(i).arg(n) };
-}
-
-inline QStringList failed(int i, int n, bool more)
-{
-    QStringList lines { QStringLiteral("CRITICAL Firmware update (%1/%2) failed.").arg(i).arg(n) };
-    if (more)
-        lines << QStringLiteral("WARNING Further firmware updates will be skipped");
-    return lines;
-}
-
-inline QString finishedAll()
-{
-    return QStringLiteral("INFO Finished all firmware updates");
-}
-
-} // namespace ExpectedLog
