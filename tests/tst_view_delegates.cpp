@@ -25,13 +25,8 @@ namespace {
 
 const QRgb Untouched = 0xff00ff;
 const QRect Cell(10, 10, 260, 30);
-const int Hover = QStyle::State_MouseOver;
-const int Select = QStyle::State_Selected;
-const int Both = Hover | Select;
-const int First = QStyleOptionViewItem::Beginning;
-const int Middle = QStyleOptionViewItem::Middle;
-const int Last = QStyleOptionViewItem::End;
-const int Only = QStyleOptionViewItem::OnlyOne;
+enum { Hover = QStyle::State_MouseOver, Select = QStyle::State_Selected, Both = Hover | Select };
+enum { First = QStyleOptionViewItem::Beginning, Middle, Last, Only };
 
 enum Node { Layer, Type, Device, OtherType, Row1, Row2 };
 enum Kind { Label, Details, Status, Result, Box };
@@ -48,18 +43,20 @@ struct Case
 // A camera tree (models A, A and B on one transport layer) and a flat list.
 struct Models
 {
-    CFirmwareUpdateTreeModel tree;
+    QSharedPointer<CFirmwareUpdateTreeModel> tree
+            = QSharedPointer<CFirmwareUpdateTreeModel>::create();
     QSharedPointer<CFirmwareUpdateTreeModel> list = PageTest::updateModel("Skipped,Skipped");
 
     explicit Models(const QString &first = QStringLiteral("a1"))
     {
-        tree.buildFromTransportLayers(Fake::layers(QStringLiteral("%1:A/%1,A/a2,B/b1").arg(first)));
+        tree->buildFromTransportLayers(
+                Fake::layers(QStringLiteral("%1:A/%1,A/a2,B/b1").arg(first)));
     }
     QModelIndex node(Node kind) const
     {
-        const QModelIndex layer = tree.index(0, 0), type = tree.index(0, 0, layer);
-        return (QModelIndexList() << layer << type << tree.index(0, 0, type)
-                                  << tree.index(1, 0, layer) << list->index(0, 0)
+        const QModelIndex layer = tree->index(0, 0), type = tree->index(0, 0, layer);
+        return (QModelIndexList() << layer << type << tree->index(0, 0, type)
+                                  << tree->index(1, 0, layer) << list->index(0, 0)
                                   << list->index(1, 0))
                 .at(kind);
     }
@@ -187,7 +184,7 @@ void TestDelegates::cell()
     shown->setSelected(true);
     shown->setEnabled(cell.enabled);
     QSortFilterProxyModel proxy; // the entity is found through a proxy too
-    proxy.setSourceModel(cell.node < Row1 ? &models.tree : models.list.data());
+    proxy.setSourceModel(cell.node < Row1 ? models.tree.data() : models.list.data());
     const QModelIndex index = proxy.mapFromSource(models.node(cell.node));
     QObject owner;
     QAbstractItemDelegate *delegate = delegates(&owner).at(cell.delegate);
@@ -323,26 +320,20 @@ void TestDelegates::firstListRowOnScreen()
 void TestDelegates::selectionEditing()
 {
     Models models;
-    QSortFilterProxyModel proxy;
-    proxy.setSourceModel(&models.tree);
-    proxy.sort(0);
-    View::CCustomTreeView view;
-    view.setModel(&proxy);
-    view.setItemDelegateForColumn(0, new View::CTreeViewCameraSelectionDelegate(&view));
-    view.setEditTriggers(QAbstractItemView::NoEditTriggers);
-    view.setSelectionMode(QAbstractItemView::NoSelection);
-    view.expandAll();
-    view.resize(400, 300);
-    view.show();
-    view.activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(&view));
+    View::CCameraSelectionDialog page;
+    page.setTreeModel(models.tree);
+    page.show();
+    page.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&page));
+    auto *view = page.findChild<QTreeView *>(QStringLiteral("cameraTreeView"));
+    auto &proxy = *qobject_cast<QSortFilterProxyModel *>(view->model());
 
     const QModelIndex a1Index = models.node(Device),
-                      b1Index = models.tree.index(0, 0, models.node(OtherType));
+                      b1Index = models.tree->index(0, 0, models.node(OtherType));
     const auto openEditor = [&](const QModelIndex &source) {
         const QModelIndex index = proxy.mapFromSource(source);
-        QTest::mouseMove(view.viewport(), view.visualRect(index).center());
-        return view.indexWidget(index);
+        QTest::mouseMove(view->viewport(), view->visualRect(index).center());
+        return view->indexWidget(index);
     };
     const auto click = [](QWidget *editor) {
         auto *box = editor->findChild<QCheckBox *>();
@@ -360,9 +351,9 @@ void TestDelegates::selectionEditing()
     QVERIFY(editor);
     click(editor); // the rule applies through the proxy
     QVERIFY(a1->selected() && typeA->selected() && !b1->enabled());
-    QCOMPARE(models.tree.selectedCameras(), QList<QPointer<CFirmwareUpdateEntity>> { a1 });
+    QCOMPARE(models.tree->selectedCameras(), QList<QPointer<CFirmwareUpdateEntity>> { a1 });
     // The editor stays open for the next toggle, without moving the mouse.
-    QCOMPARE(view.indexWidget(proxy.mapFromSource(a1Index)), editor);
+    QCOMPARE(view->indexWidget(proxy.mapFromSource(a1Index)), editor);
     click(editor);
     QVERIFY(!a1->selected() && !typeA->selected() && b1->enabled());
     click(editor);
@@ -371,10 +362,10 @@ void TestDelegates::selectionEditing()
     // A camera of the other model cannot be checked meanwhile.
     QWidget *other = openEditor(b1Index);
     QVERIFY(other);
-    QVERIFY(!view.indexWidget(proxy.mapFromSource(a1Index)));
+    QVERIFY(!view->indexWidget(proxy.mapFromSource(a1Index)));
     click(other);
     QVERIFY(!b1->selected());
-    QCOMPARE(models.tree.selectedCameras().size(), 1);
+    QCOMPARE(models.tree->selectedCameras().size(), 1);
     QVERIFY(!openEditor(models.node(Layer)));
 }
 
