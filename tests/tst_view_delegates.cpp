@@ -208,19 +208,24 @@ void TestDelegates::cell()
 void TestDelegates::content_data()
 {
     QTest::addColumn<int>("delegate");
-    QTest::addColumn<int>("value");
+    QTest::addColumn<int>("status");
+    QTest::addColumn<int>("result");
     QTest::addColumn<QString>("shown"); // text | weight, rich text and icon size
 
-    QTest::newRow("waiting") << int(Status) << 0 << "Waiting |";
-    QTest::newRow("updating") << int(Status) << 1 << "Updating | bold 14x12";
-    QTest::newRow("failed") << int(Result) << 1 << "<b>Failed</b> | rich 12x11";
-    QTest::newRow("label of an updating row") << int(Label) << 1 << "Cam c1 | bold";
+    QTest::newRow("waiting") << int(Status) << 0 << 2 << "Waiting |";
+    QTest::newRow("updating") << int(Status) << 1 << 2 << "Updating | bold 14x12";
+    QTest::newRow("complete") << int(Status) << 2 << 0 << "Complete | 12x8";
+    // A failed camera must never show the check mark.
+    QTest::newRow("complete, failed") << int(Status) << 2 << 1 << "Complete | 12x11";
+    QTest::newRow("failed") << int(Result) << 2 << 1 << "<b>Failed</b> | rich 12x11";
+    QTest::newRow("label of an updating row") << int(Label) << 1 << 2 << "Cam c1 | bold";
 }
 
 void TestDelegates::content()
 {
     QFETCH(int, delegate);
-    QFETCH(int, value);
+    QFETCH(int, status);
+    QFETCH(int, result);
     QFETCH(QString, shown);
 
     Models models;
@@ -229,10 +234,10 @@ void TestDelegates::content()
     QObject owner;
     QAbstractItemDelegate *painter = delegates(&owner).at(delegate);
     // A state with an icon first: the next paint must replace it.
-    row->setUpdateStatus(CFirmwareUpdateEntity::Complete);
+    row->setUpdateStatus(CFirmwareUpdateEntity::Updating);
     paintCell(painter, index);
-    row->setUpdateStatus(CFirmwareUpdateEntity::EFirmwareUpdateStatus(value));
-    row->setUpdateResult(CFirmwareUpdateEntity::EFirmwareUpdateResult(value));
+    row->setUpdateStatus(CFirmwareUpdateEntity::EFirmwareUpdateStatus(status));
+    row->setUpdateResult(CFirmwareUpdateEntity::EFirmwareUpdateResult(result));
     paintCell(painter, index);
 
     QLabel *label = stampShowing<QLabel>(shown.section(QLatin1String(" |"), 0, 0));
