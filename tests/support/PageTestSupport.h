@@ -15,13 +15,8 @@
 
 #include <QLabel>
 #include <QPushButton>
-#include <QSharedPointer>
-#include <QStringList>
 #include <QTextBlock>
 #include <QTextDocument>
-
-#include <memory>
-#include <utility>
 
 namespace PageTest {
 
@@ -45,28 +40,19 @@ inline std::unique_ptr<CUpdateDialogBase> makePage(int number)
     }
 }
 
-// Every warning the widgets print from the call on; check takeWarnings() in
-// each cleanup().
-inline QStringList &warnings()
-{
-    static QStringList list;
-    return list;
-}
+// Every warning the widgets print once catchWarnings() ran; each cleanup()
+// takes them and expects none.
+inline QStringList caughtWarnings;
 
 inline void catchWarnings()
 {
     static const QtMessageHandler previous = qInstallMessageHandler(
             [](QtMsgType type, const QMessageLogContext &context, const QString &message) {
                 if (type == QtWarningMsg || type == QtCriticalMsg)
-                    warnings() << message;
+                    caughtWarnings << message;
                 if (previous)
                     previous(type, context, message);
             });
-}
-
-inline QStringList takeWarnings()
-{
-    return std::exchange(warnings(), {});
 }
 
 // "OK,Failed,Skipped": one camera device per entry, ids c1, c2, ... in order.
@@ -74,18 +60,15 @@ inline QSharedPointer<CFirmwareUpdateTreeModel> updateModel(const QString &resul
 {
     QList<CFirmwareUpdateEntity *> entities;
     const QStringList names = results.split(QLatin1Char(','), Qt::SkipEmptyParts);
-    for (int i = 0; i < names.size(); ++i) {
+    for (const QString &name : names) {
         auto *entity = new CFirmwareUpdateEntity;
         entity->setEntityType(CFirmwareUpdateEntity::CameraDevice);
-        entity->setCameraInfo(Fake::camera(QStringLiteral("c%1").arg(i + 1), QStringLiteral("M"),
-                                           QStringLiteral("tl")));
+        entity->setCameraInfo(Fake::camera(QStringLiteral("c%1").arg(entities.size() + 1),
+                                           QStringLiteral("M"), QStringLiteral("tl")));
         entity->setSelected(true);
         entity->setSelectedFirmware(QStringLiteral("2.0.0"));
-        const QString &name = names.at(i);
-        entity->setUpdateResult(name == QLatin1String("OK") ? CFirmwareUpdateEntity::OK
-                                        : name == QLatin1String("Failed")
-                                        ? CFirmwareUpdateEntity::Failed
-                                        : CFirmwareUpdateEntity::Skipped);
+        entity->setUpdateResult(CFirmwareUpdateEntity::EFirmwareUpdateResult(
+                QStringList { "OK", "Failed", "Skipped" }.indexOf(name)));
         entities.append(entity);
     }
     auto model = QSharedPointer<CFirmwareUpdateTreeModel>::create();
@@ -110,10 +93,15 @@ struct RichText
     QStringList links;
 };
 
-inline RichText parse(const QString &html)
+// What the page's named label shows a user, with the targets of its links.
+inline RichText shown(QWidget *page, const char *name)
 {
+    const auto *label = page->findChild<QLabel *>(QLatin1String(name));
+    if (label->textFormat() == Qt::PlainText
+        || (label->textFormat() == Qt::AutoText && !Qt::mightBeRichText(label->text())))
+        return { label->text(), {} };
     QTextDocument document;
-    document.setHtml(html);
+    document.setHtml(label->text());
     RichText result { document.toPlainText(), {} };
     for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
         for (auto it = block.begin(); !it.atEnd(); ++it) {
@@ -123,16 +111,6 @@ inline RichText parse(const QString &html)
         }
     }
     return result;
-}
-
-// What the page's named label shows a user, with the targets of its links.
-inline RichText shown(QWidget *page, const char *name)
-{
-    const auto *label = page->findChild<QLabel *>(QLatin1String(name));
-    if (label->textFormat() == Qt::PlainText
-        || (label->textFormat() == Qt::AutoText && !Qt::mightBeRichText(label->text())))
-        return { label->text(), {} };
-    return parse(label->text());
 }
 
 // "1101" for whether the named widgets are shown, in order.
