@@ -18,26 +18,20 @@
 
 #include <QAbstractButton>
 #include <QDialogButtonBox>
-#include <QFile>
 #include <QLineEdit>
-#include <QRegularExpression>
-#include <QTemporaryDir>
 #include <QtTest>
 
-namespace View = Plugin::FirmwareUpdater::Internal::View;
+namespace FU = Plugin::FirmwareUpdater;
+namespace View = FU::Internal::View;
 
 class WizardDriver
 {
 public:
     WizardDriver()
-        : oldTempDir(qgetenv("TMPDIR"))
     {
-        // The run logs land in this driver's own folder, apart from other tests.
-        qputenv("TMPDIR", dir.path().toLocal8Bit());
         plugin->initialize(host.registry);
         plugin->extensionsInitialized();
-        service = Core::Service::findService<Plugin::FirmwareUpdater::IFirmwareUpdaterService>(
-                host.registry);
+        service = Core::Service::findService<FU::IFirmwareUpdaterService>(host.registry);
         page1 = host.mainWindow->findChild<View::CCameraSelectionDialog *>();
         page2 = host.mainWindow->findChild<View::CUpdateSelectionDialog *>();
         page3 = host.mainWindow->findChild<View::CUpdateSummaryDialog *>();
@@ -51,10 +45,6 @@ public:
         service.reset();
         plugin.reset();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        if (oldTempDir.isEmpty())
-            qunsetenv("TMPDIR");
-        else
-            qputenv("TMPDIR", oldTempDir);
     }
 
     // "id|display name|model|firmware" on one transport layer.
@@ -62,12 +52,8 @@ public:
     {
         host.pool.addTransportLayer(QStringLiteral("GigE"), QStringLiteral("GigE"));
         for (const QString &line : cameras) {
-            const QStringList f = line.split(QLatin1Char('|'));
-            Simulator::CSimulatedCamera::Setup setup;
-            setup.id = f.value(0);
-            setup.displayName = f.value(1);
-            setup.modelName = f.value(2);
-            setup.firmwareVersion = f.value(3);
+            const QStringList f = line.split('|');
+            Simulator::CSimulatedCamera::Setup setup(f.value(0), f.value(1), f.value(2), f[3]);
             setup.secondaryName = QStringLiteral("S-") + setup.id;
             setup.detailText = QStringLiteral("detail ") + setup.id;
             host.pool.addCamera(QStringLiteral("GigE"), setup);
@@ -76,7 +62,7 @@ public:
 
     QString writeUpdateFile(const QByteArray &content)
     {
-        QFile file(dir.filePath(QStringLiteral("update.guf")));
+        QFile file(temp.path() + QStringLiteral("/update.guf"));
         if (file.open(QIODevice::WriteOnly | QIODevice::Truncate))
             file.write(content);
         return file.fileName();
@@ -84,11 +70,9 @@ public:
 
     static QAbstractButton *button(QWidget *page, const QString &text)
     {
-        auto *box = page->findChild<QDialogButtonBox *>(QStringLiteral("buttonBox"));
-        for (QAbstractButton *candidate : box->buttons()) {
-            if (candidate->text().remove(QLatin1Char('&')) == text)
-                return candidate;
-        }
+        for (QAbstractButton *b : page->findChild<QDialogButtonBox *>("buttonBox")->buttons())
+            if (b->text().remove(QLatin1Char('&')) == text)
+                return b;
         return nullptr;
     }
 
@@ -101,22 +85,10 @@ public:
         return true;
     }
 
-    static bool nextEnabled(QWidget *page)
-    {
-        QAbstractButton *b = button(page, QStringLiteral("Next"));
-        return b && b->isEnabled();
-    }
-
-    static void settle()
-    {
-        QCoreApplication::sendPostedEvents();
-        QCoreApplication::processEvents();
-    }
-
     bool start()
     {
         service->startWizard();
-        settle();
+        SimulatedHost::settle();
         return page1 && page1->isVisible();
     }
 
@@ -131,16 +103,9 @@ public:
         }
     }
 
-    // Page 3's check boxes on the update model.
-    void checkPlanned(const QString &id, bool checked)
-    {
-        const auto model = page3->treeModel();
-        model->setData(model->findCameraIndex(QString(), id, 0), checked, Qt::EditRole);
-    }
-
     void typePath(const QString &path)
     {
-        auto *edit = page2->findChild<QLineEdit *>(QStringLiteral("updateFileLineEdit"));
+        auto *edit = page2->findChild<QLineEdit *>("updateFileLineEdit");
         edit->clear();
         QTest::keyClicks(edit, path);
     }
@@ -164,7 +129,7 @@ public:
     {
         logPath = service->logFilePath();
         const bool clicked = click(page, QStringLiteral("Close"));
-        settle();
+        SimulatedHost::settle();
         return clicked && !page->isVisible() && service->logFilePath().isEmpty();
     }
 
@@ -176,12 +141,10 @@ public:
             return { QStringLiteral("<no log at %1>").arg(logPath) };
         static const QRegularExpression stamp(
                 QStringLiteral("^.*? (?=(DEBUG|INFO|WARNING|CRITICAL) )"));
-        QStringList lines = QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'));
+        QStringList lines = QString::fromUtf8(file.readAll()).split('\n');
         if (lines.last().isEmpty())
             lines.removeLast();
-        for (QString &line : lines)
-            line.remove(stamp);
-        return lines;
+        return lines.replaceInStrings(stamp, QString());
     }
 
     // "ok failed skipped" as page 5 counts them.
@@ -192,13 +155,11 @@ public:
         return QStringLiteral("%1 %2 %3").arg(ok).arg(failed).arg(skipped);
     }
 
-    QByteArray oldTempDir;
+    // The run logs land in this driver's own folder, apart from other tests.
+    TempFolder temp;
     SimulatedHost host;
-    QTemporaryDir dir;
-    std::unique_ptr<Plugin::FirmwareUpdater::CFirmwareUpdaterPlugin> plugin {
-        new Plugin::FirmwareUpdater::CFirmwareUpdaterPlugin
-    };
-    QSharedPointer<Plugin::FirmwareUpdater::IFirmwareUpdaterService> service;
+    std::unique_ptr<FU::CFirmwareUpdaterPlugin> plugin { new FU::CFirmwareUpdaterPlugin };
+    QSharedPointer<FU::IFirmwareUpdaterService> service;
     QPointer<View::CCameraSelectionDialog> page1;
     QPointer<View::CUpdateSelectionDialog> page2;
     QPointer<View::CUpdateSummaryDialog> page3;
