@@ -21,21 +21,12 @@ inline CFirmwareUpdateEntity *entity(const QModelIndex &index)
 inline QString label(const CFirmwareUpdateEntity *node)
 {
     const auto layer = node->transportLayerInfo();
-    const QString prefix = layer ? layer->id() + QLatin1Char('/') : QString();
-    switch (node->entityType()) {
-    case CFirmwareUpdateEntity::TransportLayer:
+    if (node->entityType() == CFirmwareUpdateEntity::TransportLayer)
         return layer->id();
-    case CFirmwareUpdateEntity::CameraType:
-        return prefix + node->cameraInfo()->modelName();
-    case CFirmwareUpdateEntity::CameraDevice:
-        return prefix + node->cameraInfo()->id();
-    }
-    return {};
-}
-
-inline QString label(const QModelIndex &index)
-{
-    return label(entity(index));
+    const auto camera = node->cameraInfo();
+    return (layer ? layer->id() + QLatin1Char('/') : QString())
+            + (node->entityType() == CFirmwareUpdateEntity::CameraType ? camera->modelName()
+                                                                       : camera->id());
 }
 
 // Column 0 of every node, parents before children.
@@ -43,20 +34,17 @@ inline QModelIndexList indexes(const QAbstractItemModel &model,
                                const QModelIndex &parent = QModelIndex())
 {
     QModelIndexList result;
-    for (int row = 0; row < model.rowCount(parent); ++row) {
-        result << model.index(row, 0, parent);
-        result << indexes(model, result.last());
-    }
+    for (int row = 0; row < model.rowCount(parent); ++row)
+        result << model.index(row, 0, parent) << indexes(model, model.index(row, 0, parent));
     return result;
 }
 
 inline QModelIndex find(const QAbstractItemModel &model, const QString &wanted)
 {
-    for (const QModelIndex &index : indexes(model)) {
-        if (label(index) == wanted)
-            return index;
-    }
-    return {};
+    const QModelIndexList all = indexes(model);
+    const auto it = std::find_if(all.begin(), all.end(),
+                                 [&](auto i) { return label(entity(i)) == wanted; });
+    return it == all.end() ? QModelIndex() : *it;
 }
 
 // "tl1[A[c1,c2],B[c3]]" from column 0 text; siblings sorted, since the model
@@ -66,33 +54,30 @@ inline QString tree(const QAbstractItemModel &model, const QModelIndex &parent =
     QStringList rows;
     for (int row = 0; row < model.rowCount(parent); ++row) {
         const QModelIndex index = model.index(row, 0, parent);
-        rows << index.data().toString();
-        if (model.rowCount(index) > 0)
-            rows.last() += QLatin1Char('[') + tree(model, index) + QLatin1Char(']');
+        const QString children = tree(model, index);
+        rows << index.data().toString() + (children.isEmpty() ? children : '[' + children + ']');
     }
     if (parent.isValid())
         rows.sort();
     return rows.join(QLatin1Char(','));
 }
 
-// "selected: tl1/A tl1/c1 | disabled: tl1/B tl1/c3 | tracked: tl1/c1"
+// Selected, disabled and tracked nodes: "tl1/A tl1/c1 | tl1/B tl1/c3 | tl1/c1".
 inline QString
 state(const Plugin::FirmwareUpdater::Internal::Model::CFirmwareUpdateTreeModel &model)
 {
-    QStringList selected, disabled, tracked;
+    QStringList lists[3];
     for (const QModelIndex &index : indexes(model)) {
         if (entity(index)->selected())
-            selected << label(index);
+            lists[0] << label(entity(index));
         if (!entity(index)->enabled())
-            disabled << label(index);
+            lists[1] << label(entity(index));
     }
-    selected.sort();
-    disabled.sort();
+    lists[0].sort();
+    lists[1].sort();
     for (const auto &camera : model.selectedCameras())
-        tracked << label(camera);
-    return QStringLiteral("selected: %1 | disabled: %2 | tracked: %3")
-            .arg(selected.join(QLatin1Char(' ')), disabled.join(QLatin1Char(' ')),
-                 tracked.join(QLatin1Char(' ')));
+        lists[2] << label(camera);
+    return lists[0].join(' ') + " | " + lists[1].join(' ') + " | " + lists[2].join(' ');
 }
 
 // One "label@column[roles]" per dataChanged emission; the spy is emptied.
@@ -100,17 +85,16 @@ inline QString dataChanged(QSignalSpy &spy)
 {
     QStringList entries;
     for (const QList<QVariant> &arguments : qAsConst(spy)) {
-        const auto index = arguments.at(0).value<QModelIndex>();
-        QStringList roles;
+        const auto from = arguments.at(0).value<QModelIndex>();
+        const auto to = arguments.at(1).value<QModelIndex>();
+        QString entry = label(entity(from)) + '@' + QString::number(from.column())
+                + (to == from ? QString() : ".." + label(entity(to))) + '[';
         for (int role : arguments.at(2).value<QVector<int>>())
-            roles << QString::number(role);
-        QString entry = label(index) + QLatin1Char('@') + QString::number(index.column());
-        if (arguments.at(1).value<QModelIndex>() != index)
-            entry += QStringLiteral("..") + label(arguments.at(1).value<QModelIndex>());
-        entries << entry + QLatin1Char('[') + roles.join(QLatin1Char(',')) + QLatin1Char(']');
+            entry += QString::number(role) + ',';
+        entries << entry.left(entry.size() - entry.endsWith(',')) + ']';
     }
     spy.clear();
-    return entries.join(QLatin1Char(' '));
+    return entries.join(' ');
 }
 
 } // namespace Probe
