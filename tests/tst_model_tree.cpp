@@ -171,14 +171,14 @@ private slots:
         QSignalSpy reset(m_model.data(), &QAbstractItemModel::modelReset);
         // "t" is a camera model node; every other one a device.
         using E = CFirmwareUpdateEntity;
-        const std::tuple<const char *, E::EFirmwareUpdateResult, bool> specs[]
+        const std::tuple<const char *, E::EFirmwareUpdateResult, bool> nodes[]
                 = { { "b", E::OK, true },
                     { "a", E::OK, true },
                     { "c", E::Failed, false },
                     { "t", E::OK, false },
                     { "d", E::Skipped, false } };
         QList<E *> list;
-        for (const auto &[id, result, selected] : specs) {
+        for (const auto &[id, result, selected] : nodes) {
             list << new E;
             list.last()->setEntityType(*id == 't' ? E::CameraType : E::CameraDevice);
             list.last()->setCameraInfo(Fake::camera(id, "M", "tl"));
