@@ -118,6 +118,7 @@ void CFirmwareUpdatingStep::onFirmwareUpdateDone()
     if (!m_running)
         return;
     auto *dialog = qobject_cast<View::CFirmwareUpdateDialog *>(page().data());
+    m_awaitingResult = false;
     m_finishedPhasesTime = 0;
     m_estimatedDuration = 0;
     m_resetTimer.stop();
@@ -189,6 +190,12 @@ void CFirmwareUpdatingStep::startUpdate()
 {
     if (!m_running)
         return;
+    if (m_awaitingResult) {
+        // The worker ended without the host saying how the update went: never
+        // count that as a success, nor start the same camera over again.
+        onFirmwareUpdateError(QStringLiteral(
+                "Internal error: Firmware update ended without reporting its result."));
+    }
     if (m_pending.isEmpty()) {
         m_service->writeLog(Info, QStringLiteral("Finished all firmware updates"));
         emit firmwareUpdateDone();
@@ -203,6 +210,7 @@ void CFirmwareUpdatingStep::startUpdate()
     if (auto *dialog = qobject_cast<View::CFirmwareUpdateDialog *>(page().data()))
         dialog->setProgressText(m_total - m_pending.size() + 1, m_total);
     m_thread->setFirmwareUpdate(m_currentUpdate);
+    m_awaitingResult = true;
     m_thread->start(QThread::InheritPriority);
 }
 
@@ -210,6 +218,7 @@ void CFirmwareUpdatingStep::onFirmwareUpdateError(const QString &errorMessage)
 {
     if (!m_running)
         return;
+    m_awaitingResult = false;
     m_service->writeLog(Critical, errorMessage);
     m_service->setLastErrorMessage(errorMessage);
     m_finishedPhasesTime = 0;

@@ -73,6 +73,8 @@ private:
     // True between entry and the start of exit; late signals of the worker
     // are ignored outside that window.
     bool m_running = false;
+    // Set while a started camera has reported neither done nor error.
+    bool m_awaitingResult = false;
 };
 
 } // namespace Plugin::FirmwareUpdater::Internal::State

@@ -23,7 +23,7 @@ namespace {
 class CScriptedUpdate : public IDeviceFirmwareUpdate
 {
 public:
-    enum EScript { Quick, SilentReset, Blocking };
+    enum EScript { Quick, SilentReset, Blocking, Mute };
 
     FirmwareUpdateInfoPtr firmwareUpdateInfo() const override { return {}; }
     EFirmwareUpdateDirection direction() const override { return Upgrade; }
@@ -41,6 +41,8 @@ public:
         } else if (script == Blocking) {
             gate.acquire();
             emit firmwareUpdateProgressStepProgressChanged(FileUpload, 50);
+        } else if (script == Mute) {
+            return; // neither done nor error
         }
         emit firmwareUpdateDone();
     }
@@ -117,6 +119,25 @@ private slots:
                   "DeviceFirmwareVersion: 1.0|INFO Finished firmware update (1/1)|INFO Finished "
                   "all firmware updates";
         QCOMPARE(r.service->lines, expected.split('|'));
+    }
+
+    void updateWithoutResultFails()
+    {
+        // A host update that returns without a verdict must not pass as a
+        // success, nor be started over and over.
+        Rig r({ CScriptedUpdate::Mute, CScriptedUpdate::Quick });
+        QSignalSpy done(r.step, &State::CFirmwareUpdatingStep::firmwareUpdateDone);
+        QVERIFY(done.wait(20000));
+        QCOMPARE(r.service->lines.mid(2),
+                 (QStringList { "CRITICAL Internal error: Firmware update ended without reporting "
+                                "its result.",
+                                "CRITICAL Firmware update (1/2) failed.",
+                                "WARNING Further firmware updates will be skipped",
+                                "INFO Finished all firmware updates" }));
+        int failed = 0, ok = 0, skipped = 0;
+        r.model->countUpdateResults(&failed, &ok, &skipped);
+        QCOMPARE(QList<int>({ failed, ok, skipped }), QList<int>({ 1, 0, 1 }));
+        QVERIFY(!r.updates[1]->ran);
     }
 
     void exitWhileWorkerRuns()
