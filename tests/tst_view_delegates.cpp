@@ -1,21 +1,13 @@
 #define QTEST_QPA_MOUSE_HANDLING
 #include "support/PageTestSupport.h"
-#include "view/CCustomTreeView.h"
 #include "view/CTreeViewCameraSelectionDelegate.h"
 #include "view/CTreeViewDetailsDelegate.h"
 #include "view/CTreeViewLabelDelegate.h"
 #include "view/CTreeViewResultDelegate.h"
 #include "view/CTreeViewStatusDelegate.h"
 
-#include <QApplication>
-#include <QCheckBox>
-#include <QHeaderView>
-#include <QLabel>
-#include <QLayout>
-#include <QPainter>
-#include <QScreen>
-#include <QSortFilterProxyModel>
 #include <QtTest>
+#include <QtWidgets>
 
 using namespace Plugin::FirmwareUpdater::Internal;
 using Entity::CFirmwareUpdateEntity;
@@ -28,7 +20,7 @@ const QRect Cell(10, 10, 260, 30);
 enum { Hover = QStyle::State_MouseOver, Select = QStyle::State_Selected, Both = Hover | Select };
 enum { First = QStyleOptionViewItem::Beginning, Middle, Last, Only };
 
-enum Node { Layer, Type, Device, OtherType, Row1, Row2 };
+enum Node { Layer, Type, Device, OtherDevice, Row1, Row2 };
 enum Kind { Label, Details, Status, Result, Box };
 
 struct Case
@@ -55,9 +47,12 @@ struct Models
     QModelIndex node(Node kind) const
     {
         const QModelIndex layer = tree->index(0, 0), type = tree->index(0, 0, layer);
-        return (QModelIndexList() << layer << type << tree->index(0, 0, type)
-                                  << tree->index(1, 0, layer) << list->index(0, 0)
-                                  << list->index(1, 0))
+        return QModelIndexList { layer,
+                                 type,
+                                 tree->index(0, 0, type),
+                                 tree->index(0, 0, tree->index(1, 0, layer)),
+                                 list->index(0, 0),
+                                 list->index(1, 0) }
                 .at(kind);
     }
 };
@@ -68,11 +63,14 @@ CFirmwareUpdateEntity *entity(const QModelIndex &index)
 }
 
 // The five column delegates, in Kind order, owned by parent.
-QVector<QAbstractItemDelegate *> delegates(QObject *parent)
+QAbstractItemDelegate *delegate(int kind, QObject *parent)
 {
-    return { new View::CTreeViewLabelDelegate(parent), new View::CTreeViewDetailsDelegate(parent),
-             new View::CTreeViewStatusDelegate(parent), new View::CTreeViewResultDelegate(parent),
-             new View::CTreeViewCameraSelectionDelegate(parent) };
+    return QVector<QAbstractItemDelegate *> { new View::CTreeViewLabelDelegate(parent),
+                                              new View::CTreeViewDetailsDelegate(parent),
+                                              new View::CTreeViewStatusDelegate(parent),
+                                              new View::CTreeViewResultDelegate(parent),
+                                              new View::CTreeViewCameraSelectionDelegate(parent) }
+            .at(kind);
 }
 
 QImage paintCell(QAbstractItemDelegate *delegate, const QModelIndex &index, int state = 0,
@@ -137,242 +135,211 @@ class TestDelegates : public QObject
     Q_OBJECT
 
 private slots:
-    void cell_data();
-    void cell();
-    void content_data();
-    void content();
-    void namesArePlainText_data();
-    void namesArePlainText();
-    void firstListRowOnScreen_data();
-    void firstListRowOnScreen();
-    void selectionEditing();
+    void cell_data()
+    {
+        QTest::addColumn<Case>("cell");
+        QTest::addColumn<QString>("expected"); // height | painted | check box and editor margins
+
+        QTest::newRow("row 1") << Case { Label, Row1 } << "27 | 0,4 ffffff sep";
+        QTest::newRow("selected, last") << Case { Label, Row2, Select, Last } << "20 | 0,0 ccebff";
+        QTest::newRow("type") << Case { Label, Type, Hover } << "25 | 0,1 e5f3ff sep";
+        QTest::newRow("layer") << Case { Label, Layer, Both, Last } << "24 | 0,4 ffffff";
+        QTest::newRow("framed") << Case { Label, Row2, Both, First } << "20 | 0,0 ccebff sep tl";
+        QTest::newRow("framed, middle") << Case { Details, Row2, Both } << "0,0 ccebff sep t";
+        QTest::newRow("framed, last") << Case { Status, Row2, Both, Last } << "0,0 ccebff t r";
+        QTest::newRow("disabled") << Case { Result, Row2, Both, Last, false } << "0,0 ffffff";
+        QTest::newRow("box, layer") << Case { Box, Layer, 0, Only } << "24 | 1,0 ffffff";
+        QTest::newRow("box, type") << Case { Box, Type, 0, Only } << "25 | 2,1 ffffff | on 2,3";
+        QTest::newRow("box") << Case { Box, Device, 0, Only } << "20 | 22,0 ffffff | on 22,0";
+        QTest::newRow("B") << Case { Box, Device, 0, Only, false } << "20 | 22,0 ffffff | off 22,0";
+        QTest::newRow("box, row 1") << Case { Box, Row1, 0, Only } << "27 | 2,4 ffffff | on 2,8";
+        QTest::newRow("box, framed")
+                << Case { Box, Device, Both, First } << "20 | 20,0 ccebff sep tl | on 22,0";
+    }
+    void cell()
+    {
+        QFETCH(Case, cell);
+        Models models;
+        CFirmwareUpdateEntity *shown = entity(models.node(cell.node));
+        shown->setSelected(true);
+        shown->setEnabled(cell.enabled);
+        QSortFilterProxyModel proxy; // the entity is found through a proxy too
+        proxy.setSourceModel(cell.node < Row1 ? models.tree.data() : models.list.data());
+        const QModelIndex index = proxy.mapFromSource(models.node(cell.node));
+        QObject owner;
+        QAbstractItemDelegate *painter = delegate(cell.delegate, &owner);
+        QStringList parts { describe(paintCell(painter, index, cell.state, cell.position)) };
+        if (cell.delegate == Label || cell.delegate == Box)
+            parts.prepend(QString::number(painter->sizeHint({}, index).height()));
+        if (cell.delegate == Box && cell.node != Layer) {
+            // A camera of another model shows the disabled box, unchecked.
+            const QCheckBox *box = stampShowing<QCheckBox>(shown->data(0).toString());
+            QWidget parent;
+            const QMargins margins
+                    = painter->createEditor(&parent, {}, index)->layout()->contentsMargins();
+            parts << QStringLiteral("%1 %2,%3")
+                             .arg(box->isEnabled() && box->isChecked() ? "on" : "off")
+                             .arg(margins.left())
+                             .arg(margins.top());
+        }
+        QTEST(parts.join(" | "), "expected");
+    }
+
+    void content_data()
+    {
+        QTest::addColumn<int>("delegate");
+        QTest::addColumn<int>("status");
+        QTest::addColumn<int>("result");
+        QTest::addColumn<QString>("shown"); // text | weight, rich text and icon size
+
+        QTest::newRow("waiting") << int(Status) << 0 << 2 << "Waiting |";
+        QTest::newRow("updating") << int(Status) << 1 << 2 << "Updating | bold 14x12";
+        QTest::newRow("complete") << int(Status) << 2 << 0 << "Complete | 12x8";
+        // A failed camera must never show the check mark.
+        QTest::newRow("complete, failed") << int(Status) << 2 << 1 << "Complete | 12x11";
+        QTest::newRow("failed") << int(Result) << 2 << 1 << "<b>Failed</b> | rich 12x11";
+        QTest::newRow("label of an updating row") << int(Label) << 1 << 2 << "Cam c1 | bold";
+    }
+    void content()
+    {
+        QFETCH(int, delegate);
+        QFETCH(int, status);
+        QFETCH(int, result);
+        QFETCH(QString, shown);
+        Models models;
+        const QModelIndex index = models.node(Row1);
+        CFirmwareUpdateEntity *row = entity(index);
+        QObject owner;
+        QAbstractItemDelegate *painter = ::delegate(delegate, &owner);
+        // A state with an icon first: the next paint must replace it.
+        row->setUpdateStatus(CFirmwareUpdateEntity::Updating);
+        paintCell(painter, index);
+        row->setUpdateStatus(CFirmwareUpdateEntity::EFirmwareUpdateStatus(status));
+        row->setUpdateResult(CFirmwareUpdateEntity::EFirmwareUpdateResult(result));
+        paintCell(painter, index);
+
+        QLabel *label = stampShowing<QLabel>(shown.section(QLatin1String(" |"), 0, 0));
+        QVERIFY(label);
+        QStringList look { label->text() + " |", label->font().bold() ? "bold" : "",
+                           label->textFormat() == Qt::RichText ? "rich" : "" };
+        if (QWidget *iconCell = label->parentWidget()) {
+            const QPixmap icon = iconCell->findChild<QLabel *>()->pixmap(Qt::ReturnByValue);
+            if (!icon.isNull())
+                look << QStringLiteral("%1x%2").arg(icon.width()).arg(icon.height());
+        }
+        look.removeAll({});
+        QCOMPARE(look.join(' '), shown);
+    }
+
+    void namesArePlainText_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("buttonText");
+
+        QTest::newRow("markup") << "<b>Cam" << QStringLiteral("Cam <b>Cam");
+        QTest::newRow("image") << "<img src=x>" << QStringLiteral("Cam <img src=x>");
+        // In a check box an '&' would mark a shortcut and vanish.
+        QTest::newRow("ampersand") << "R&D" << QStringLiteral("Cam R&&D");
+    }
+    void namesArePlainText()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, buttonText);
+        Models models(name);
+        QObject owner;
+        paintCell(delegate(Label, &owner), models.node(Device));
+        QAbstractItemDelegate *box = delegate(Box, &owner);
+        paintCell(box, models.node(Device));
+        paintCell(box, models.node(Layer));
+        QVERIFY(stampShowing<QCheckBox>(buttonText));
+        for (const QString &caption : { "Cam " + name, "Layer " + name }) {
+            const QLabel *label = stampShowing<QLabel>(caption);
+            QVERIFY2(label && label->textFormat() == Qt::PlainText, qPrintable(caption));
+        }
+    }
+
+    void firstListRowOnScreen_data()
+    {
+        QTest::addColumn<int>("delegate");
+        QTest::addColumn<QString>("rows");
+
+        QTest::newRow("label") << int(Label) << "0,4 ffffff sep, ink below | 0,0 ffffff sep";
+        QTest::newRow("check box") << int(Box) << "2,4 ffffff sep, ink below | 2,0 ffffff sep";
+    }
+    void firstListRowOnScreen()
+    {
+        QFETCH(int, delegate);
+        QFETCH(QString, rows);
+        Models models;
+        QTreeView view;
+        QPalette palette = view.palette();
+        palette.setColor(QPalette::Base, Untouched);
+        view.setPalette(palette);
+        view.setModel(models.list.data());
+        view.setItemDelegate(::delegate(delegate, &view));
+        view.setRootIsDecorated(false);
+        view.resize(400, 200);
+        view.header()->resizeSection(0, 300);
+        view.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&view));
+
+        // The viewport as painted into its window and as rendered on request.
+        const QRect viewport(view.viewport()->mapTo(&view, QPoint()), view.viewport()->size());
+        for (const QImage &image :
+             { view.grab().toImage().copy(viewport),
+               view.screen()->grabWindow(view.winId()).toImage().copy(viewport) }) {
+            QCOMPARE(describe(image, view.visualRect(models.node(Row1))) + " | "
+                             + describe(image, view.visualRect(models.node(Row2))),
+                     rows);
+        }
+    }
+
+    void selectionEditing()
+    {
+        Models models;
+        View::CCameraSelectionDialog page;
+        page.setTreeModel(models.tree);
+        page.show();
+        page.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&page));
+        auto *view = page.findChild<QTreeView *>(QStringLiteral("cameraTreeView"));
+        auto &proxy = *qobject_cast<QSortFilterProxyModel *>(view->model());
+        const QModelIndex a1Index = models.node(Device), b1Index = models.node(OtherDevice);
+        const auto openEditor = [&](const QModelIndex &source) {
+            const QModelIndex index = proxy.mapFromSource(source);
+            QTest::mouseMove(view->viewport(), view->visualRect(index).center());
+            return view->indexWidget(index);
+        };
+        CFirmwareUpdateEntity *a1 = entity(a1Index), *typeA = entity(models.node(Type)),
+                              *b1 = entity(b1Index);
+        // Clicks the editor's box; "checked a1, A, b1 [b1 off] | selected cameras".
+        const auto toggle = [&](QWidget *editor) {
+            auto *box = editor->findChild<QCheckBox *>();
+            QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(6, box->height() / 2)); // on the mark
+            QString text;
+            for (const CFirmwareUpdateEntity *checked : { a1, typeA, b1 })
+                text += checked->selected() ? '1' : '0';
+            text += b1->enabled() ? " |" : " b1 off |";
+            for (const auto &camera : models.tree->selectedCameras())
+                text += ' ' + camera->data(0).toString();
+            return text;
+        };
+
+        QWidget *editor = openEditor(a1Index);
+        QVERIFY(editor);
+        QCOMPARE(toggle(editor), "110 b1 off | Cam a1"); // the rule applies through the proxy
+        // The editor stays open for the next toggle, without moving the mouse.
+        QCOMPARE(view->indexWidget(proxy.mapFromSource(a1Index)), editor);
+        QCOMPARE(toggle(editor), "000 |");
+        QCOMPARE(toggle(editor), "110 b1 off | Cam a1");
+
+        // A camera of the other model cannot be checked meanwhile.
+        QWidget *other = openEditor(b1Index);
+        QVERIFY(other && !view->indexWidget(proxy.mapFromSource(a1Index)));
+        QCOMPARE(toggle(other), "110 b1 off | Cam a1");
+        QVERIFY(!openEditor(models.node(Layer)));
+    }
 };
-
-void TestDelegates::cell_data()
-{
-    QTest::addColumn<Case>("cell");
-    QTest::addColumn<QString>("expected"); // height | painted | check box and editor margins
-
-    QTest::newRow("row 1") << Case { Label, Row1 } << "27 | 0,4 ffffff sep";
-    QTest::newRow("hovered") << Case { Label, Row2, Hover } << "20 | 0,0 e5f3ff sep";
-    QTest::newRow("selected, last") << Case { Label, Row2, Select, Last } << "20 | 0,0 ccebff";
-    QTest::newRow("type") << Case { Label, Type, Hover } << "25 | 0,1 e5f3ff sep";
-    QTest::newRow("layer") << Case { Label, Layer, Both, Last } << "24 | 0,4 ffffff";
-    QTest::newRow("frame, first") << Case { Label, Row2, Both, First } << "20 | 0,0 ccebff sep tl";
-    QTest::newRow("frame, middle") << Case { Details, Row2, Both } << "0,0 ccebff sep t";
-    QTest::newRow("frame, last") << Case { Status, Row2, Both, Last } << "0,0 ccebff t r";
-    QTest::newRow("disabled") << Case { Result, Row2, Both, Last, false } << "0,0 ffffff";
-    QTest::newRow("box, layer") << Case { Box, Layer, 0, Only } << "24 | 1,0 ffffff";
-    QTest::newRow("box, type") << Case { Box, Type, 0, Only } << "25 | 2,1 ffffff | on 2,3";
-    QTest::newRow("box, device") << Case { Box, Device, 0, Only } << "20 | 22,0 ffffff | on 22,0";
-    QTest::newRow("box, other") << Case { Box, Device, 0, Only, false }
-                                << "20 | 22,0 ffffff | off 22,0";
-    QTest::newRow("box, row 1") << Case { Box, Row1, 0, Only } << "27 | 2,4 ffffff | on 2,8";
-    QTest::newRow("box, frame") << Case { Box, Device, Both, First }
-                                << "20 | 20,0 ccebff sep tl | on 22,0";
-    QTest::newRow("box, disabled")
-            << Case { Box, Type, Both, First, false } << "25 | 2,1 ffffff sep | off 2,3";
-}
-
-void TestDelegates::cell()
-{
-    QFETCH(Case, cell);
-    QFETCH(QString, expected);
-
-    Models models;
-    CFirmwareUpdateEntity *shown = entity(models.node(cell.node));
-    shown->setSelected(true);
-    shown->setEnabled(cell.enabled);
-    QSortFilterProxyModel proxy; // the entity is found through a proxy too
-    proxy.setSourceModel(cell.node < Row1 ? models.tree.data() : models.list.data());
-    const QModelIndex index = proxy.mapFromSource(models.node(cell.node));
-    QObject owner;
-    QAbstractItemDelegate *delegate = delegates(&owner).at(cell.delegate);
-    QStringList parts { describe(paintCell(delegate, index, cell.state, cell.position)) };
-    if (cell.delegate == Label || cell.delegate == Box)
-        parts.prepend(QString::number(delegate->sizeHint({}, index).height()));
-    if (cell.delegate == Box && cell.node != Layer) {
-        // A camera of another model shows the disabled box, unchecked.
-        const QCheckBox *box = stampShowing<QCheckBox>(shown->data(0).toString());
-        QWidget parent;
-        const QMargins margins
-                = delegate->createEditor(&parent, {}, index)->layout()->contentsMargins();
-        parts << QStringLiteral("%1 %2,%3")
-                         .arg(box->isEnabled() && box->isChecked() ? "on" : "off")
-                         .arg(margins.left())
-                         .arg(margins.top());
-    }
-    QCOMPARE(parts.join(" | "), expected);
-}
-
-void TestDelegates::content_data()
-{
-    QTest::addColumn<int>("delegate");
-    QTest::addColumn<int>("status");
-    QTest::addColumn<int>("result");
-    QTest::addColumn<QString>("shown"); // text | weight, rich text and icon size
-
-    QTest::newRow("waiting") << int(Status) << 0 << 2 << "Waiting |";
-    QTest::newRow("updating") << int(Status) << 1 << 2 << "Updating | bold 14x12";
-    QTest::newRow("complete") << int(Status) << 2 << 0 << "Complete | 12x8";
-    // A failed camera must never show the check mark.
-    QTest::newRow("complete, failed") << int(Status) << 2 << 1 << "Complete | 12x11";
-    QTest::newRow("failed") << int(Result) << 2 << 1 << "<b>Failed</b> | rich 12x11";
-    QTest::newRow("label of an updating row") << int(Label) << 1 << 2 << "Cam c1 | bold";
-}
-
-void TestDelegates::content()
-{
-    QFETCH(int, delegate);
-    QFETCH(int, status);
-    QFETCH(int, result);
-    QFETCH(QString, shown);
-
-    Models models;
-    const QModelIndex index = models.node(Row1);
-    CFirmwareUpdateEntity *row = entity(index);
-    QObject owner;
-    QAbstractItemDelegate *painter = delegates(&owner).at(delegate);
-    // A state with an icon first: the next paint must replace it.
-    row->setUpdateStatus(CFirmwareUpdateEntity::Updating);
-    paintCell(painter, index);
-    row->setUpdateStatus(CFirmwareUpdateEntity::EFirmwareUpdateStatus(status));
-    row->setUpdateResult(CFirmwareUpdateEntity::EFirmwareUpdateResult(result));
-    paintCell(painter, index);
-
-    QLabel *label = stampShowing<QLabel>(shown.section(QLatin1String(" |"), 0, 0));
-    QVERIFY(label);
-    QStringList look { label->text() + " |" };
-    if (label->font().weight() == QFont::Bold)
-        look << "bold";
-    if (label->textFormat() == Qt::RichText)
-        look << "rich";
-    if (QWidget *iconCell = label->parentWidget()) {
-        const QPixmap icon = iconCell->findChild<QLabel *>()->pixmap(Qt::ReturnByValue);
-        if (!icon.isNull())
-            look << QStringLiteral("%1x%2").arg(icon.width()).arg(icon.height());
-    }
-    QCOMPARE(look.join(' '), shown);
-}
-
-void TestDelegates::namesArePlainText_data()
-{
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<QString>("buttonText");
-
-    QTest::newRow("markup") << "<b>Cam" << QStringLiteral("Cam <b>Cam");
-    QTest::newRow("image") << "<img src=x>" << QStringLiteral("Cam <img src=x>");
-    // In a check box an '&' would mark a shortcut and vanish.
-    QTest::newRow("ampersand") << "R&D" << QStringLiteral("Cam R&&D");
-}
-
-void TestDelegates::namesArePlainText()
-{
-    QFETCH(QString, name);
-    QFETCH(QString, buttonText);
-
-    Models models(name);
-    QObject owner;
-    const auto all = delegates(&owner);
-    paintCell(all[Label], models.node(Device));
-    paintCell(all[Box], models.node(Device));
-    paintCell(all[Box], models.node(Layer));
-    QVERIFY(stampShowing<QCheckBox>(buttonText));
-    for (const QString &caption : { "Cam " + name, "Layer " + name }) {
-        const QLabel *label = stampShowing<QLabel>(caption);
-        QVERIFY2(label && label->textFormat() == Qt::PlainText, qPrintable(caption));
-    }
-}
-
-void TestDelegates::firstListRowOnScreen_data()
-{
-    QTest::addColumn<int>("delegate");
-    QTest::addColumn<QString>("rows");
-
-    QTest::newRow("label") << int(Label) << "0,4 ffffff sep, ink below | 0,0 ffffff sep";
-    QTest::newRow("check box") << int(Box) << "2,4 ffffff sep, ink below | 2,0 ffffff sep";
-}
-
-void TestDelegates::firstListRowOnScreen()
-{
-    QFETCH(int, delegate);
-    QFETCH(QString, rows);
-
-    Models models;
-    QTreeView view;
-    QPalette palette = view.palette();
-    palette.setColor(QPalette::Base, Untouched);
-    view.setPalette(palette);
-    view.setModel(models.list.data());
-    view.setItemDelegate(delegates(&view).at(delegate));
-    view.setRootIsDecorated(false);
-    view.resize(400, 200);
-    view.header()->resizeSection(0, 300);
-    view.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&view));
-
-    // The viewport as painted into its window and as rendered on request.
-    const QRect viewport(view.viewport()->mapTo(&view, QPoint()), view.viewport()->size());
-    for (const QImage &image :
-         { view.grab().toImage().copy(viewport),
-           view.screen()->grabWindow(view.winId()).toImage().copy(viewport) }) {
-        QCOMPARE(describe(image, view.visualRect(models.node(Row1))) + " | "
-                         + describe(image, view.visualRect(models.node(Row2))),
-                 rows);
-    }
-}
-
-void TestDelegates::selectionEditing()
-{
-    Models models;
-    View::CCameraSelectionDialog page;
-    page.setTreeModel(models.tree);
-    page.show();
-    page.activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(&page));
-    auto *view = page.findChild<QTreeView *>(QStringLiteral("cameraTreeView"));
-    auto &proxy = *qobject_cast<QSortFilterProxyModel *>(view->model());
-
-    const QModelIndex a1Index = models.node(Device),
-                      b1Index = models.tree->index(0, 0, models.node(OtherType));
-    const auto openEditor = [&](const QModelIndex &source) {
-        const QModelIndex index = proxy.mapFromSource(source);
-        QTest::mouseMove(view->viewport(), view->visualRect(index).center());
-        return view->indexWidget(index);
-    };
-    const auto click = [](QWidget *editor) {
-        auto *box = editor->findChild<QCheckBox *>();
-        QStyleOptionButton option;
-        option.initFrom(box);
-        const QRect indicator
-                = box->style()->subElementRect(QStyle::SE_CheckBoxIndicator, &option, box);
-        QTest::mouseClick(box, Qt::LeftButton, {}, indicator.center());
-    };
-    CFirmwareUpdateEntity *a1 = entity(a1Index);
-    CFirmwareUpdateEntity *typeA = entity(models.node(Type));
-    CFirmwareUpdateEntity *b1 = entity(b1Index);
-
-    QWidget *editor = openEditor(a1Index);
-    QVERIFY(editor);
-    click(editor); // the rule applies through the proxy
-    QVERIFY(a1->selected() && typeA->selected() && !b1->enabled());
-    QCOMPARE(models.tree->selectedCameras(), QList<QPointer<CFirmwareUpdateEntity>> { a1 });
-    // The editor stays open for the next toggle, without moving the mouse.
-    QCOMPARE(view->indexWidget(proxy.mapFromSource(a1Index)), editor);
-    click(editor);
-    QVERIFY(!a1->selected() && !typeA->selected() && b1->enabled());
-    click(editor);
-    QVERIFY(a1->selected());
-
-    // A camera of the other model cannot be checked meanwhile.
-    QWidget *other = openEditor(b1Index);
-    QVERIFY(other);
-    QVERIFY(!view->indexWidget(proxy.mapFromSource(a1Index)));
-    click(other);
-    QVERIFY(!b1->selected());
-    QCOMPARE(models.tree->selectedCameras().size(), 1);
-    QVERIFY(!openEditor(models.node(Layer)));
-}
 
 QTEST_MAIN(TestDelegates)
 #include "tst_view_delegates.moc"
