@@ -79,12 +79,12 @@
     </message>
     <message>
         <location line="+178"/>
-        <location line="+181"/>
+        <location line="+183"/>
         <source>Fimware Updater</source>
         <translation>ファームウェア アップデーター</translation>
     </message>
     <message>
-        <location line="-180"/>
+        <location line="-182"/>
         <source>&lt;p&gt;To use the Firmware Updater, you have to stop continuous image acquisition as well as any recordings.&lt;/p&gt;Do you want to stop all cameras and start using the Firmware Updater?</source>
         <translation>&lt;p&gt;ファームウェア アップデーターを使用するには、連続画像取得とすべての録画を停止する必要があります。&lt;/p&gt;すべてのカメラを停止してファームウェア アップデーターを使用しますか?</translation>
     </message>
@@ -94,7 +94,7 @@
         <translation>https://www.stavrik.example/en/sales-support/support-contact/</translation>
     </message>
     <message>
-        <location line="+140"/>
+        <location line="+142"/>
         <source>Update files</source>
         <translation>更新ファイル</translation>
     </message>
@@ -102,7 +102,7 @@
 <context>
     <name>Plugin::FirmwareUpdater::Internal::State::CFirmwareUpdatingStep</name>
     <message>
-        <location filename="../../state/CFirmwareUpdatingStep.cpp" line="+176"/>
+        <location filename="../../state/CFirmwareUpdatingStep.cpp" line="+177"/>
         <source>Firmware updates have been canceled by the user.</source>
         <translation>ファームウェアの更新はユーザーによってキャンセルされました。</translation>
     </message>

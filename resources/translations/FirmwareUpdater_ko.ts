@@ -79,12 +79,12 @@
     </message>
     <message>
         <location line="+178"/>
-        <location line="+181"/>
+        <location line="+183"/>
         <source>Fimware Updater</source>
         <translation>펌웨어 업데이터</translation>
     </message>
     <message>
-        <location line="-180"/>
+        <location line="-182"/>
         <source>&lt;p&gt;To use the Firmware Updater, you have to stop continuous image acquisition as well as any recordings.&lt;/p&gt;Do you want to stop all cameras and start using the Firmware Updater?</source>
         <translation>&lt;p&gt;펌웨어 업데이터를 사용하려면 연속 이미지 수집과 모든 녹화를 중지해야 합니다.&lt;/p&gt;모든 카메라를 중지하고 펌웨어 업데이터를 시작하시겠습니까?</translation>
     </message>
@@ -94,7 +94,7 @@
         <translation>https://www.stavrik.example/en/sales-support/support-contact/</translation>
     </message>
     <message>
-        <location line="+140"/>
+        <location line="+142"/>
         <source>Update files</source>
         <translation>업데이트 파일</translation>
     </message>
@@ -102,7 +102,7 @@
 <context>
     <name>Plugin::FirmwareUpdater::Internal::State::CFirmwareUpdatingStep</name>
     <message>
-        <location filename="../../state/CFirmwareUpdatingStep.cpp" line="+176"/>
+        <location filename="../../state/CFirmwareUpdatingStep.cpp" line="+177"/>
         <source>Firmware updates have been canceled by the user.</source>
         <translation>사용자가 펌웨어 업데이트를 취소했습니다.</translation>
     </message>

@@ -79,12 +79,12 @@
     </message>
     <message>
         <location line="+178"/>
-        <location line="+181"/>
+        <location line="+183"/>
         <source>Fimware Updater</source>
         <translation>固件更新程序</translation>
     </message>
     <message>
-        <location line="-180"/>
+        <location line="-182"/>
         <source>&lt;p&gt;To use the Firmware Updater, you have to stop continuous image acquisition as well as any recordings.&lt;/p&gt;Do you want to stop all cameras and start using the Firmware Updater?</source>
         <translation>&lt;p&gt;要使用固件更新程序，必须停止连续图像采集以及所有录制。&lt;/p&gt;是否停止所有相机并开始使用固件更新程序？</translation>
     </message>
@@ -94,7 +94,7 @@
         <translation>https://www.stavrik.example/en/sales-support/support-contact/</translation>
     </message>
     <message>
-        <location line="+140"/>
+        <location line="+142"/>
         <source>Update files</source>
         <translation>更新文件</translation>
     </message>
@@ -102,7 +102,7 @@
 <context>
     <name>Plugin::FirmwareUpdater::Internal::State::CFirmwareUpdatingStep</name>
     <message>
-        <location filename="../../state/CFirmwareUpdatingStep.cpp" line="+176"/>
+        <location filename="../../state/CFirmwareUpdatingStep.cpp" line="+177"/>
         <source>Firmware updates have been canceled by the user.</source>
         <translation>用户已取消固件更新。</translation>
     </message>
