@@ -16,12 +16,8 @@ constexpr int ColumnIndent = 11;
 
 CTreeViewDetailsDelegate::CTreeViewDetailsDelegate(QObject *parent)
     : QStyledItemDelegate(parent)
-    , m_label(new QLabel)
-{
-    preparePalette(m_label);
-    m_label->setFont(cellFont());
-    m_label->setTextFormat(Qt::PlainText);
-}
+    , m_label(createLabelCell())
+{ }
 
 CTreeViewDetailsDelegate::~CTreeViewDetailsDelegate()
 {

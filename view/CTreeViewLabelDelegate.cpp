@@ -16,13 +16,8 @@ constexpr int ColumnIndent = 11;
 
 CTreeViewLabelDelegate::CTreeViewLabelDelegate(QObject *parent)
     : QStyledItemDelegate(parent)
-    , m_label(new QLabel)
-{
-    preparePalette(m_label);
-    m_label->setFont(cellFont());
-    // Camera names come from the host: shown as they are, never as markup.
-    m_label->setTextFormat(Qt::PlainText);
-}
+    , m_label(createLabelCell())
+{ }
 
 CTreeViewLabelDelegate::~CTreeViewLabelDelegate()
 {

@@ -84,6 +84,16 @@ void preparePalette(QWidget *cell)
     cell->setPalette(palette);
 }
 
+QLabel *createLabelCell()
+{
+    auto *label = new QLabel;
+    preparePalette(label);
+    label->setFont(cellFont());
+    // Texts come from the host and from update files: never markup.
+    label->setTextFormat(Qt::PlainText);
+    return label;
+}
+
 QWidget *createIconCell(QLabel **icon, QLabel **text)
 {
     auto *cell = new QWidget;

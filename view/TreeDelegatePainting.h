@@ -40,6 +40,8 @@ void preparePalette(QWidget *cell);
 
 // Container of the status and result columns: an icon followed by a text.
 QWidget *createIconCell(QLabel **icon, QLabel **text);
+// A plain-text label cell with the shared palette and font.
+QLabel *createLabelCell();
 // Lays the icon cell out for its current size; it is never shown.
 void layOutIconCell(QWidget *cell);
 
