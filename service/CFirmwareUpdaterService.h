@@ -3,7 +3,7 @@
 #include "host/IFirmwareUpdateInfo.h"
 #include "host/IServiceRegistry.h"
 #include "host/ITransportLayerInfo.h"
-#include "plugin/IFirmwareUpdaterService.h"
+#include "api/IFirmwareUpdaterService.h"
 
 #include <QFile>
 #include <QPointer>

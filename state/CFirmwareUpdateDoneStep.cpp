@@ -2,7 +2,7 @@
 
 #include "host/ServiceLookup.h"
 #include "model/CFirmwareUpdateTreeModel.h"
-#include "plugin/IFirmwareUpdaterService.h"
+#include "api/IFirmwareUpdaterService.h"
 
 namespace Plugin::FirmwareUpdater::Internal::State {
 

@@ -1,7 +1,7 @@
 #include "state/CFirmwareUpdateStepBase.h"
 
 #include "host/ServiceLookup.h"
-#include "plugin/IFirmwareUpdaterService.h"
+#include "api/IFirmwareUpdaterService.h"
 
 namespace Plugin::FirmwareUpdater::Internal::State {
 

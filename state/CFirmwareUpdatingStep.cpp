@@ -3,7 +3,7 @@
 #include "entity/CFirmwareUpdateEntity.h"
 #include "host/ServiceLookup.h"
 #include "model/CFirmwareUpdateTreeModel.h"
-#include "plugin/IFirmwareUpdaterService.h"
+#include "api/IFirmwareUpdaterService.h"
 #include "state/CFirmwareUpdateThread.h"
 #include "view/CFirmwareUpdateDialog.h"
 

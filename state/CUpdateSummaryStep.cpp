@@ -5,7 +5,7 @@
 #include "host/IDeviceFirmwareUpdateService.h"
 #include "host/ServiceLookup.h"
 #include "model/CFirmwareUpdateTreeModel.h"
-#include "plugin/IFirmwareUpdaterService.h"
+#include "api/IFirmwareUpdaterService.h"
 #include "view/CUpdateSummaryDialog.h"
 
 namespace Plugin::FirmwareUpdater::Internal::State {

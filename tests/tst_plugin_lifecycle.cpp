@@ -1,7 +1,7 @@
 #include "host/ServiceLookup.h"
 #include "model/CFirmwareUpdateTreeModel.h"
 #include "plugin/CFirmwareUpdaterPlugin.h"
-#include "plugin/IFirmwareUpdaterService.h"
+#include "api/IFirmwareUpdaterService.h"
 #include "support/SimulatedHost.h"
 #include "view/CCameraSelectionDialog.h"
 #include "view/CUpdateSelectionDialog.h"

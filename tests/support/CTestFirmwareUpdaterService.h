@@ -1,6 +1,6 @@
 #pragma once
 
-#include "plugin/IFirmwareUpdaterService.h"
+#include "api/IFirmwareUpdaterService.h"
 
 #include <QStringList>
 

@@ -9,7 +9,7 @@
 #include "host/ServiceLookup.h"
 #include "model/CFirmwareUpdateTreeModel.h"
 #include "plugin/CFirmwareUpdaterPlugin.h"
-#include "plugin/IFirmwareUpdaterService.h"
+#include "api/IFirmwareUpdaterService.h"
 #include "view/CCameraSelectionDialog.h"
 #include "view/CFirmwareUpdateDialog.h"
 #include "view/CResultSummaryDialog.h"

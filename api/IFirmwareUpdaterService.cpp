@@ -1,4 +1,4 @@
-#include "plugin/IFirmwareUpdaterService.h"
+#include "api/IFirmwareUpdaterService.h"
 
 namespace Plugin::FirmwareUpdater {
 
