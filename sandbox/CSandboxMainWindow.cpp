@@ -2,6 +2,7 @@
 
 #include "sandbox/CCameraSelectorView.h"
 #include "sandbox/CHostControlPanel.h"
+#include "sandbox/CSandboxCommandLine.h"
 
 #include "host/BaseException.h"
 #include "simulator/CCameraEnumerationService.h"
@@ -117,7 +118,7 @@ void CSandboxMainWindow::shutDown()
 void CSandboxMainWindow::onLoadSetupTriggered()
 {
     const QString file = QFileDialog::getOpenFileName(this, tr("Load camera setup"),
-                                                      QStringLiteral(FU_SANDBOX_SAMPLES_DIR),
+                                                      CSandboxCommandLine::defaultSamplesDir(),
                                                       tr("Camera setups (*.json)"));
     if (file.isEmpty())
         return;

@@ -1,6 +1,7 @@
 #include "sandbox/CDemoDriver.h"
 #include "sandbox/CDemoScenario.h"
 #include "sandbox/CHostControlPanel.h"
+#include "sandbox/CSandboxCommandLine.h"
 #include "sandbox/CSandboxMainWindow.h"
 
 #include <QApplication>
@@ -57,22 +58,16 @@ int main(int argc, char *argv[])
     if (noDisplay() && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
 
-    QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("firmware-updater-sandbox"));
-
-    QCommandLineParser parser;
-    parser.setApplicationDescription(
-            QStringLiteral("Hosts the FirmwareUpdater plug-in with a simulated camera pool."));
-    parser.addHelpOption();
     const QCommandLineOption pluginOption(
             QStringLiteral("plugin"), QStringLiteral("The plug-in file to load."),
-            QStringLiteral("path"), QStringLiteral(FU_SANDBOX_PLUGIN_FILE));
+            QStringLiteral("path"), Sandbox::CSandboxCommandLine::defaultPluginFile());
     const QCommandLineOption setupOption(
             QStringLiteral("setup"), QStringLiteral("The camera setup to start with."),
-            QStringLiteral("file"), QStringLiteral(FU_SANDBOX_SAMPLES_DIR "/cameras.json"));
+            QStringLiteral("file"),
+            Sandbox::CSandboxCommandLine::defaultSamplesDir() + QStringLiteral("/cameras.json"));
     const QCommandLineOption samplesOption(
             QStringLiteral("samples"), QStringLiteral("The folder of the demo's update files."),
-            QStringLiteral("dir"), QStringLiteral(FU_SANDBOX_SAMPLES_DIR));
+            QStringLiteral("dir"), Sandbox::CSandboxCommandLine::defaultSamplesDir());
     const QCommandLineOption demoOption(
             QStringLiteral("demo"),
             QStringLiteral("Walk through the wizard unattended; the default without a display."));
@@ -88,14 +83,32 @@ int main(int argc, char *argv[])
             QStringLiteral("The plug-in's language: %1.")
                     .arg(Sandbox::CHostControlPanel::languages().join(QStringLiteral(", "))),
             QStringLiteral("code"));
-    parser.addOptions({ pluginOption, setupOption, samplesOption, demoOption, outOption,
-                        timeScaleOption, languageOption });
+    // A new option goes into this list, so that Qt cannot take it either.
+    const QList<QCommandLineOption> options {
+        pluginOption, setupOption,     samplesOption,  demoOption,
+        outOption,    timeScaleOption, languageOption,
+    };
+
+    Sandbox::CSandboxCommandLine commandLine(argc, argv, options);
+    QApplication app(commandLine.argc(), commandLine.argv());
+    QApplication::setApplicationName(QStringLiteral("firmware-updater-sandbox"));
+
+    QCommandLineParser parser;
+    parser.setApplicationDescription(
+            QStringLiteral("Hosts the FirmwareUpdater plug-in with a simulated camera pool."));
+    parser.addHelpOption();
+    parser.addOptions(options);
     parser.addPositionalArgument(
             QStringLiteral("scenario"),
             QStringLiteral("Demo scenario: %1 (default %2).")
                     .arg(Sandbox::CDemoScenario::names().join(QStringLiteral(", ")),
                          Sandbox::CDemoScenario::names().first()),
             QStringLiteral("[scenario]"));
+    if (!commandLine.errorText().isEmpty()) {
+        std::fprintf(stderr, "firmware-updater-sandbox: %s\n",
+                     commandLine.errorText().toUtf8().constData());
+        return 1;
+    }
     parser.process(app);
 
     const bool demo = parser.isSet(demoOption)
@@ -127,10 +140,12 @@ int main(int argc, char *argv[])
             exitCode = usageError(QStringLiteral("no catalogue for language \"%1\"")
                                           .arg(parser.value(languageOption)));
         } else {
-            if (demo)
+            if (demo) {
+                std::printf("Plug-in file: %s\n", qPrintable(parser.value(pluginOption)));
                 driver = std::make_unique<Sandbox::CDemoDriver>(window.get(), scenario,
                                                                 parser.value(samplesOption),
                                                                 parser.value(outOption));
+            }
             exitCode = run(app, *window, driver.get(), parser.isSet(timeScaleOption), timeScale);
         }
         window->shutDown();

@@ -1,4 +1,5 @@
 #include "sandbox/CCameraSelectorView.h"
+#include "sandbox/CSandboxCommandLine.h"
 #include "sandbox/CSandboxMainWindow.h"
 
 #include "host/BaseException.h"
@@ -8,6 +9,7 @@
 #include "simulator/CMenuService.h"
 
 #include <QMenu>
+#include <QProcess>
 #include <QtTest>
 
 static const QString kSamples = QStringLiteral(FU_SANDBOX_SAMPLES_DIR);
@@ -24,6 +26,10 @@ private slots:
     void pluginFileIsChecked_data();
     void pluginFileIsChecked();
     void pluginLifeCycle();
+    void optionValuesAreJoined_data();
+    void optionValuesAreJoined();
+    void optionsReachTheSandbox_data();
+    void optionsReachTheSandbox();
 };
 
 void tst_SandboxHost::sampleUpdateFiles_data()
@@ -156,6 +162,79 @@ void tst_SandboxHost::pluginLifeCycle()
                            "3 C312-0001 C312-0001 [Firmware Updater]",
                            "3 C312-0001 C312-0001 [Firmware Updater]", "4 none  []",
                            "xx en ja ko zh", "5 A120-0003 A120-0003 []" }));
+}
+
+void tst_SandboxHost::optionValuesAreJoined_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QStringList>("joined");
+    QTest::addColumn<QString>("error");
+    const QString a("/a.so");
+    QTest::newRow("spaced") << QStringList { "--plugin", a } << QStringList { "--plugin=" + a }
+                            << "";
+    QTest::newRow("one dash") << QStringList { "-plugin", a } << QStringList { "--plugin=" + a }
+                              << "";
+    QTest::newRow("already joined")
+            << QStringList { "--plugin=" + a } << QStringList { "--plugin=" + a } << "";
+    QTest::newRow("flag keeps its scenario")
+            << QStringList { "--demo", "cancel", "--out", "-shots" }
+            << QStringList { "--demo", "cancel", "--out=-shots" } << "";
+    QTest::newRow("Qt's own options") << QStringList { "-platform", "offscreen", "-reverse" }
+                                      << QStringList { "-platform", "offscreen", "-reverse" } << "";
+    QTest::newRow("after --") << QStringList { "--", "--plugin", a }
+                              << QStringList { "--", "--plugin", a } << "";
+    QTest::newRow("value missing")
+            << QStringList { "--demo", "--plugin" } << QStringList { "--demo", "--plugin" }
+            << "Missing value after '--plugin'.";
+}
+
+void tst_SandboxHost::optionValuesAreJoined()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(QStringList, joined);
+    QFETCH(QString, error);
+    const QList<QCommandLineOption> options { { "plugin", "", "path" },
+                                              { "out", "", "dir" },
+                                              { "demo", "" } };
+    QString errorText;
+    QCOMPARE(Sandbox::CSandboxCommandLine::joinValues(QStringList { "sandbox" } + arguments,
+                                                      options, &errorText),
+             QStringList { "sandbox" } + joined);
+    QCOMPARE(errorText, error);
+}
+
+// Qt's application object must not take the sandbox's options, in either form.
+void tst_SandboxHost::optionsReachTheSandbox_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QString>("message");
+    const QString missing("/nonexistent/libFirmwareUpdater.so");
+    const QString noPlugin = "No plug-in file at " + missing;
+    QTest::newRow("--plugin PATH") << QStringList { "--plugin", missing } << 2 << noPlugin;
+    QTest::newRow("--plugin=PATH") << QStringList { "--plugin=" + missing } << 2 << noPlugin;
+    QTest::newRow("-plugin PATH") << QStringList { "-plugin", missing } << 2 << noPlugin;
+    QTest::newRow("not a plug-in") << QStringList { "--demo", "--plugin", kSetup } << 2
+                                   << kSetup + " is no viewer plug-in";
+    QTest::newRow("value missing")
+            << QStringList { "--plugin" } << 1 << "Missing value after '--plugin'.";
+}
+
+void tst_SandboxHost::optionsReachTheSandbox()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(int, exitCode);
+    QFETCH(QString, message);
+    QProcess sandbox;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("QT_QPA_PLATFORM", "offscreen");
+    sandbox.setProcessEnvironment(environment);
+    sandbox.start(QStringLiteral(FU_SANDBOX_EXE), arguments);
+    QVERIFY(sandbox.waitForFinished(120000));
+    const QString errors = QString::fromLocal8Bit(sandbox.readAllStandardError());
+    QCOMPARE(sandbox.exitStatus(), QProcess::NormalExit);
+    QVERIFY2(errors.contains(message), qPrintable(errors));
+    QCOMPARE(sandbox.exitCode(), exitCode);
 }
 
 QTEST_MAIN(tst_SandboxHost)
