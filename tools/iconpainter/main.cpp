@@ -193,6 +193,30 @@ void updaterIcon(QPainter &p, const QRectF &r)
     p.drawPath(arrow);
 }
 
+// Qt's own conversion to straight alpha uses approximate reciprocals whose
+// rounding depends on the CPU; integer division gives the same bytes on every
+// machine. Nearest value, halves rounded down.
+int unpremultiply(int channel, int alpha)
+{
+    return (channel * 255 + (alpha - 1) / 2) / alpha;
+}
+
+QImage straightAlpha(const QImage &premultiplied)
+{
+    QImage straight(premultiplied.size(), QImage::Format_ARGB32);
+    for (int y = 0; y < premultiplied.height(); ++y) {
+        const auto *in = reinterpret_cast<const QRgb *>(premultiplied.constScanLine(y));
+        auto *out = reinterpret_cast<QRgb *>(straight.scanLine(y));
+        for (int x = 0; x < premultiplied.width(); ++x) {
+            const int a = qAlpha(in[x]);
+            out[x] = a == 0 ? 0u
+                            : qRgba(unpremultiply(qRed(in[x]), a), unpremultiply(qGreen(in[x]), a),
+                                    unpremultiply(qBlue(in[x]), a), a);
+        }
+    }
+    return straight;
+}
+
 struct Icon
 {
     const char *name;
@@ -249,7 +273,7 @@ int main(int argc, char *argv[])
             icon.paint(painter, QRectF(0, 0, icon.width, icon.height));
         }
         const QString file = out.filePath(QLatin1String(icon.name) + QLatin1String(".png"));
-        if (!image.save(file, "PNG")) {
+        if (!straightAlpha(image).save(file, "PNG")) {
             err << "cannot write " << file << "\n";
             return 1;
         }
