@@ -23,6 +23,7 @@ set(CPACK_PACKAGE_DESCRIPTION_SUMMARY
     "Firmware Updater plug-in for the OndrelViewer camera viewer, with its sandbox viewer")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_PACKAGE_SECTION misc)
 # Named rather than found by dpkg-shlibdeps, so the package does not depend
 # on what the build machine has installed besides Qt.
