@@ -87,12 +87,71 @@ int CFirmwareUpdateTreeModel::columnCount(const QModelIndex &) const
 
 QVariant CFirmwareUpdateTreeModel::data(const QModelIndex &index, int role) const
 {
-    if (role != Qt::DisplayRole && role != Qt::EditRole)
-        return {};
     const CFirmwareUpdateEntity *entity = entityOf(index);
     if (!entity)
         return {};
-    return entity->data(index.column());
+    switch (role) {
+    case Qt::DisplayRole:
+    case Qt::EditRole:
+        return entity->data(index.column());
+    case Qt::CheckStateRole:
+        if (index.column() != CFirmwareUpdateEntity::DisplayName
+            || entity->entityType() == CFirmwareUpdateEntity::TransportLayer)
+            return {};
+        return entity->selected() ? Qt::Checked : Qt::Unchecked;
+    case Qt::AccessibleTextRole:
+    case Qt::AccessibleDescriptionRole:
+        return accessibleData(entity, index.column(), role);
+    default:
+        return {};
+    }
+}
+
+QVariant CFirmwareUpdateTreeModel::accessibleData(const CFirmwareUpdateEntity *entity, int column,
+                                                  int role) const
+{
+    // Screen readers get the words the delegates paint, not enum values.
+    if (role == Qt::AccessibleDescriptionRole) {
+        if (column == CFirmwareUpdateEntity::DisplayName && !entity->enabled()
+            && entity->entityType() != CFirmwareUpdateEntity::TransportLayer)
+            return tr("Unavailable: cameras of another model are checked");
+        return {};
+    }
+    switch (column) {
+    case CFirmwareUpdateEntity::UpdateDetails:
+        switch (entity->data(column).toInt()) {
+        case 0:
+            return tr("Upgrade");
+        case 1:
+            return tr("Downgrade");
+        case 2:
+            return tr("Reinstall");
+        default:
+            return tr("Unknown");
+        }
+    case CFirmwareUpdateEntity::UpdateStatus:
+        switch (entity->updateStatus()) {
+        case CFirmwareUpdateEntity::Waiting:
+            return tr("Waiting");
+        case CFirmwareUpdateEntity::Updating:
+            return tr("Updating");
+        case CFirmwareUpdateEntity::Complete:
+            return tr("Complete");
+        }
+        return {};
+    case CFirmwareUpdateEntity::UpdateResult:
+        switch (entity->updateResult()) {
+        case CFirmwareUpdateEntity::OK:
+            return tr("OK");
+        case CFirmwareUpdateEntity::Failed:
+            return tr("Failed");
+        case CFirmwareUpdateEntity::Skipped:
+            return tr("Skipped");
+        }
+        return {};
+    default:
+        return {};
+    }
 }
 
 bool CFirmwareUpdateTreeModel::setData(const QModelIndex &index, const QVariant &value, int role)
@@ -136,7 +195,7 @@ Qt::ItemFlags CFirmwareUpdateTreeModel::flags(const QModelIndex &index) const
     // rather than user-checkable.
     if (index.column() == CFirmwareUpdateEntity::DisplayName
         && entity->entityType() != CFirmwareUpdateEntity::TransportLayer)
-        result |= Qt::ItemIsEditable;
+        result |= Qt::ItemIsEditable | Qt::ItemIsUserCheckable;
     return result;
 }
 

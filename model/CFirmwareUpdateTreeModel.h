@@ -54,6 +54,7 @@ public:
 
 private:
     CFirmwareUpdateEntity *entityOf(const QModelIndex &index) const;
+    QVariant accessibleData(const CFirmwareUpdateEntity *entity, int column, int role) const;
     void resetRoot();
     void trackSelection(bool selected, QPointer<CFirmwareUpdateEntity> entity);
     void setDataForCameraModel(CFirmwareUpdateEntity *entity, const QString &cameraModel, int role,

@@ -66,23 +66,30 @@ private slots:
     }
 
     // "node@column" with 'e' for the edit role, 'd' for the decoration role,
+    // 'c' check state, 'a' accessible text and 'n' accessible description,
     // shown as "type:value" and " editable" when it is. A disabled node stays
     // editable: the check box editor shows it disabled.
     void cells()
     {
         Probe::entity(Probe::find(model(), "tl1/c1"))
                 ->setDeviceFirmwareUpdate(Fake::update("0.9.9"));
-        const QString cells = "tl1/A@0e tl1@1 tl1/B@1 tl1/c2@2e tl1/A@3 tl1/c2@3 tl1/c1@3 tl1/c2@5 "
-                              "tl1/c2@6 tl1/c2@7 tl1/c2@1d";
+        const QString cells
+                = "tl1/A@0e tl1@1 tl1/B@1 tl1/c2@2e tl1/A@3 tl1/c2@3 tl1/c1@3 tl1/c2@5 "
+                  "tl1/c2@6 tl1/c2@7 tl1/c2@1d tl1/c1@0c tl1@0c tl1/c2@3a tl1/c2@5a tl1/c2@6a "
+                  "tl1/c2@7a tl1/c2@0n tl1@0n";
         QStringList shown;
         for (const QString &cell : cells.split(' ')) {
             const int column = cell.section('@', 1).left(1).toInt();
             const QModelIndex index
                     = Probe::find(*m_model, cell.section('@', 0, 0)).siblingAtColumn(column);
-            const int role = qMax(0, QString("-de").indexOf(cell.back())); // display: 0
+            const int letter = QString("-de-------can").indexOf(cell.back());
+            const int role = qMax(0, letter); // display: 0
             Probe::entity(index)->setEnabled(false);
             const int flags = m_model->flags(index) ^ Qt::ItemIsSelectable ^ Qt::ItemIsEnabled;
-            const QString editable = flags == Qt::ItemIsEditable ? " editable" : flags ? " ?" : "";
+            const QString editable = flags == (Qt::ItemIsEditable | Qt::ItemIsUserCheckable)
+                    ? " editable"
+                    : flags ? " ?"
+                            : "";
             shown << cell + ' ' + show(index.data(role)) + editable;
             QCOMPARE(m_model->rowCount(index.siblingAtColumn(1)), 0);
         }
@@ -91,7 +98,13 @@ private slots:
                                "tl1/B@1 QString:c3", "tl1/c2@2e bool:false",
                                "tl1/A@3 :", "tl1/c2@3 QString:1.0.0", "tl1/c1@3 QString:0.9.9",
                                "tl1/c2@5 int:3", "tl1/c2@6 EFirmwareUpdateStatus:Waiting",
-                               "tl1/c2@7 EFirmwareUpdateResult:Skipped", "tl1/c2@1d :" }));
+                               "tl1/c2@7 EFirmwareUpdateResult:Skipped",
+                               "tl1/c2@1d :", "tl1/c1@0c int:0 editable",
+                               "tl1@0c :", "tl1/c2@3a :", "tl1/c2@5a QString:Unknown",
+                               "tl1/c2@6a QString:Waiting", "tl1/c2@7a QString:Skipped",
+                               "tl1/c2@0n QString:Unavailable: cameras of another model are "
+                               "checked editable",
+                               "tl1@0n :" }));
     }
 
     // The shipped catalogues carry the labels in the "QObject" context.

@@ -261,14 +261,23 @@ private slots:
     void firstListRowOnScreen_data()
     {
         QTest::addColumn<int>("delegate");
+        QTest::addColumn<bool>("focused"); // the view has the keyboard, row 1 is current
         QTest::addColumn<QString>("rows");
 
-        QTest::newRow("label") << int(Label) << "0,4 ffffff sep, ink below | 0,0 ffffff sep";
-        QTest::newRow("check box") << int(Box) << "2,4 ffffff sep, ink below | 2,0 ffffff sep";
+        QTest::newRow("label") << int(Label) << false
+                               << "0,4 ffffff sep, ink below | 0,0 ffffff sep";
+        QTest::newRow("check box")
+                << int(Box) << false << "2,4 ffffff sep, ink below | 2,0 ffffff sep";
+        // The focus frame, in the highlight colour, runs round the current row only.
+        QTest::newRow("label, focused")
+                << int(Label) << true << "0,0 308cc6 sep, ink below | 0,0 ffffff sep";
+        QTest::newRow("check box, focused")
+                << int(Box) << true << "0,0 308cc6 sep, ink below | 2,0 ffffff sep";
     }
     void firstListRowOnScreen()
     {
         QFETCH(int, delegate);
+        QFETCH(bool, focused);
         QFETCH(QString, rows);
         Models models;
         QTreeView view;
@@ -280,8 +289,18 @@ private slots:
         view.setRootIsDecorated(false);
         view.resize(400, 200);
         view.header()->resizeSection(0, 300);
+        palette.setColor(QPalette::Highlight, QColor(0x308cc6));
+        view.setPalette(palette);
+        if (!focused)
+            view.setFocusPolicy(Qt::NoFocus);
         view.show();
         QVERIFY(QTest::qWaitForWindowExposed(&view));
+        if (focused) {
+            view.activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(&view));
+            view.setFocus(Qt::TabFocusReason);
+            QVERIFY(view.hasFocus() && view.currentIndex().row() == 0);
+        }
 
         // The viewport as painted into its window and as rendered on request.
         const QRect viewport(view.viewport()->mapTo(&view, QPoint()), view.viewport()->size());

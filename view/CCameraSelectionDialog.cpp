@@ -20,6 +20,8 @@ CCameraSelectionDialog::CCameraSelectionDialog(QWidget *parent)
 
     m_nextButton = m_ui->buttonBox->addButton(tr("Next"), QDialogButtonBox::AcceptRole);
     m_nextButton->setDefault(true);
+    followVisualTabOrder();
+    keepDefaultOffWhileDisabled(m_nextButton);
 
     m_ui->cameraTreeView->setModel(nullptr);
     m_ui->cameraTreeView->setHeader(new CTreeViewHeaderView);

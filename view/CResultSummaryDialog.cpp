@@ -28,6 +28,7 @@ CResultSummaryDialog::CResultSummaryDialog(QWidget *parent)
     m_ui->cameraTreeView->setHeader(new CTreeViewHeaderView);
 
     m_ui->buttonBox->addButton(tr("Next"), QDialogButtonBox::AcceptRole);
+    followVisualTabOrder();
 
     connect(m_ui->buttonBox, &QDialogButtonBox::clicked, this,
             &CResultSummaryDialog::dialogButtonClicked);

@@ -8,6 +8,7 @@
 #include <QCheckBox>
 #include <QEvent>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPainter>
 #include <QSignalBlocker>
@@ -145,6 +146,7 @@ void CTreeViewCameraSelectionDelegate::paint(QPainter *painter, const QStyleOpti
         painter->drawLine(left, rect.top(), left, rect.bottom());
         painter->drawLine(left, rect.bottom(), rect.right(), rect.bottom());
     }
+    drawFocusFrame(painter, option, *entity);
     painter->restore();
 }
 
@@ -167,11 +169,17 @@ QWidget *CTreeViewCameraSelectionDelegate::createEditor(QWidget *parent,
         return QStyledItemDelegate::createEditor(parent, option, index);
 
     auto *editor = new QWidget(parent);
+    // The keyboard stays with the view, so Enter, Tab and Space go on working
+    // there; an editor that lost the focus would also be closed.
+    editor->setFocusPolicy(Qt::NoFocus);
+    if (auto *view = qobject_cast<QWidget *>(this->parent()))
+        editor->setFocusProxy(view);
     editor->setBaseSize(option.rect.size());
     auto *layout = new QHBoxLayout(editor);
     layout->setContentsMargins(editorMargins(kind, index.row()));
     auto *box = new QCheckBox(editor);
     box->setBaseSize(option.rect.size());
+    box->setFocusPolicy(Qt::NoFocus);
     layout->addWidget(box);
     connect(box, &QCheckBox::toggled, this, &CTreeViewCameraSelectionDelegate::commit);
     return editor;
@@ -203,7 +211,12 @@ void CTreeViewCameraSelectionDelegate::setModelData(QWidget *editor, QAbstractIt
     }
     if (box->isChecked() == entity->selected())
         return;
+    writeSelection(model, index, box->isChecked());
+}
 
+void CTreeViewCameraSelectionDelegate::writeSelection(QAbstractItemModel *model,
+                                                      const QModelIndex &index, bool checked)
+{
     QModelIndex source = index;
     QAbstractItemModel *sourceModel = model;
     if (auto *proxy = qobject_cast<QSortFilterProxyModel *>(model)) {
@@ -213,7 +226,7 @@ void CTreeViewCameraSelectionDelegate::setModelData(QWidget *editor, QAbstractIt
     auto *treeModel = qobject_cast<Model::CFirmwareUpdateTreeModel *>(sourceModel);
     if (!treeModel)
         return;
-    treeModel->setData(source, box->isChecked(), Qt::EditRole);
+    treeModel->setData(source, checked, Qt::EditRole);
     treeModel->applySelectionRules(source);
 }
 
@@ -229,15 +242,38 @@ bool CTreeViewCameraSelectionDelegate::editorEvent(QEvent *event, QAbstractItemM
                                                    const QStyleOptionViewItem &option,
                                                    const QModelIndex &index)
 {
+    const QPointer<CFirmwareUpdateEntity> entity = entityAt(index);
+    const bool checkable = index.isValid() && index.column() == 0 && isCamera(nodeKind(entity));
     // Open the check box under the mouse, so that one click toggles it.
-    if (event->type() == QEvent::MouseMove && index.isValid() && index.column() == 0
-        && isCamera(nodeKind(entityAt(index)))) {
+    if (event->type() == QEvent::MouseMove && checkable) {
         if (auto *view = qobject_cast<QAbstractItemView *>(parent())) {
             view->setCurrentIndex(index);
-            view->edit(index);
+            openEditorKeepingFocus(view, index);
+        }
+    }
+    // Space on the current row toggles like a click on its check box.
+    if (event->type() == QEvent::KeyPress && checkable) {
+        const int key = static_cast<QKeyEvent *>(event)->key();
+        if (key == Qt::Key_Space || key == Qt::Key_Select) {
+            if (entity->enabled())
+                writeSelection(model, index, !entity->selected());
+            return true;
         }
     }
     return QStyledItemDelegate::editorEvent(event, model, option, index);
+}
+
+void CTreeViewCameraSelectionDelegate::openEditorKeepingFocus(QAbstractItemView *view,
+                                                              const QModelIndex &index)
+{
+    // The view focuses every editor it opens, which the editor hands on to
+    // the view; a passing mouse must not take the keyboard from where the
+    // user left it.
+    QWidget *window = view->window();
+    const QPointer<QWidget> before = window->focusWidget();
+    view->edit(index);
+    if (before && window->focusWidget() != before)
+        before->setFocus(Qt::OtherFocusReason);
 }
 
 void CTreeViewCameraSelectionDelegate::commit()

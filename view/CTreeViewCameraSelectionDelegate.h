@@ -3,6 +3,7 @@
 #include <QPointer>
 #include <QStyledItemDelegate>
 
+class QAbstractItemView;
 class QCheckBox;
 class QLabel;
 
@@ -37,6 +38,10 @@ protected slots:
     void commit();
 
 private:
+    // The one way a check state reaches the model, for clicks and keys alike.
+    static void writeSelection(QAbstractItemModel *model, const QModelIndex &index, bool checked);
+    static void openEditorKeepingFocus(QAbstractItemView *view, const QModelIndex &index);
+
     QPointer<QCheckBox> m_enabledCheckBox;
     QPointer<QCheckBox> m_disabledCheckBox;
     QPointer<QLabel> m_label;

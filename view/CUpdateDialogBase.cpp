@@ -3,7 +3,12 @@
 #include "host/CStyleHelper.h"
 #include "model/CFirmwareUpdateTreeModel.h"
 
+#include <QApplication>
 #include <QCloseEvent>
+#include <QDialogButtonBox>
+#include <QLayout>
+#include <QPointer>
+#include <QPushButton>
 #include <QTreeView>
 
 namespace Plugin::FirmwareUpdater::Internal::View {
@@ -36,6 +41,30 @@ void CUpdateDialogBase::closeEvent(QCloseEvent *event)
 {
     event->ignore();
     emit closeClicked();
+}
+
+void CUpdateDialogBase::followVisualTabOrder()
+{
+    auto *box = findChild<QDialogButtonBox *>(QStringLiteral("buttonBox"));
+    if (!box || !box->layout())
+        return;
+    QWidget *previous = nullptr;
+    for (int i = 0; i < box->layout()->count(); ++i) {
+        QWidget *button = box->layout()->itemAt(i)->widget();
+        if (!button)
+            continue;
+        if (previous)
+            setTabOrder(previous, button);
+        previous = button;
+    }
+}
+
+void CUpdateDialogBase::keepDefaultOffWhileDisabled(QPushButton *button)
+{
+    connect(qApp, &QApplication::focusChanged, this, [button = QPointer<QPushButton>(button)] {
+        if (button && !button->isEnabled() && button->isDefault())
+            button->setDefault(false);
+    });
 }
 
 int CUpdateDialogBase::applyPageFont()

@@ -7,6 +7,7 @@
 #include <initializer_list>
 #include <utility>
 
+class QPushButton;
 class QTreeView;
 
 namespace Plugin::FirmwareUpdater::Internal::Model {
@@ -44,6 +45,11 @@ protected:
     // Sets the page font ("Segoe UI" at the host's pixel size for 12 pt) and
     // returns that pixel size.
     int applyPageFont();
+    // Tab through the button box's buttons in the order they are shown.
+    void followVisualTabOrder();
+    // Qt's auto-default hands the default back to the dialog's first default
+    // button whenever a focused button lets go of it, even a disabled one.
+    void keepDefaultOffWhileDisabled(QPushButton *button);
     QFont boldPageFont() const;
     static QString labelStyleSheet(int pixelSize);
     static QString labelAndButtonStyleSheet(int pixelSize);

@@ -28,6 +28,7 @@ CUpdateSelectionDialog::CUpdateSelectionDialog(QWidget *parent)
 
     m_backButton = m_ui->buttonBox->addButton(tr("Back"), QDialogButtonBox::AcceptRole);
     m_nextButton = m_ui->buttonBox->addButton(tr("Next"), QDialogButtonBox::DestructiveRole);
+    followVisualTabOrder();
     m_nextButton->setDefault(true);
 
     m_ui->updateDetailsLabel->setFont(boldPageFont());

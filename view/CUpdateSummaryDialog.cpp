@@ -28,6 +28,8 @@ CUpdateSummaryDialog::CUpdateSummaryDialog(QWidget *parent)
     m_backButton = m_ui->buttonBox->addButton(tr("Back"), QDialogButtonBox::AcceptRole);
     m_nextButton = m_ui->buttonBox->addButton(tr("Next"), QDialogButtonBox::DestructiveRole);
     m_nextButton->setDefault(true);
+    followVisualTabOrder();
+    keepDefaultOffWhileDisabled(m_nextButton);
 
     setStyleSheet(labelAndButtonStyleSheet(pixelSize));
 

@@ -4,6 +4,7 @@
 #include "model/CFirmwareUpdateTreeModel.h"
 #include "style/TreeColors.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -145,6 +146,27 @@ void drawHoverFrame(QPainter *painter, const QRect &cell,
         painter->drawLine(cell.topRight(), cell.bottomRight());
 }
 
+void drawFocusFrame(QPainter *painter, const QStyleOptionViewItem &option,
+                    const CFirmwareUpdateEntity &entity)
+{
+    const auto *view = qobject_cast<const QAbstractItemView *>(option.widget);
+    if (!view || !view->hasFocus() || entityAt(view->currentIndex()) != &entity)
+        return;
+    // Two pixels wide, so it stays visible at any scale and in any palette.
+    constexpr int width = 2;
+    const QRect r = option.rect;
+    const QColor colour = option.palette.color(QPalette::Active, QPalette::Highlight);
+    const auto position = option.viewItemPosition;
+    painter->fillRect(QRect(r.left(), r.top(), r.width(), width), colour);
+    painter->fillRect(QRect(r.left(), r.bottom() - width + 1, r.width(), width), colour);
+    if (position == QStyleOptionViewItem::Beginning || position == QStyleOptionViewItem::OnlyOne
+        || position == QStyleOptionViewItem::Invalid)
+        painter->fillRect(QRect(r.left(), r.top(), width, r.height()), colour);
+    if (position == QStyleOptionViewItem::End || position == QStyleOptionViewItem::OnlyOne
+        || position == QStyleOptionViewItem::Invalid)
+        painter->fillRect(QRect(r.right() - width + 1, r.top(), width, r.height()), colour);
+}
+
 void renderIntoDevice(QPainter *painter, QWidget *cell, const QRect &rect, const QPoint &offset)
 {
     // Rendering through the open painter would lose the widget's offset in
@@ -170,6 +192,7 @@ void finishCell(QPainter *painter, const QStyleOptionViewItem &option,
     if (selectedUnderMouse && entity.enabled()
         && entity.entityType() != CFirmwareUpdateEntity::TransportLayer)
         drawHoverFrame(painter, option.rect, option.viewItemPosition);
+    drawFocusFrame(painter, option, entity);
     painter->restore();
 }
 

@@ -54,6 +54,11 @@ void drawSeparator(QPainter *painter, const QRect &cell);
 void drawHoverFrame(QPainter *painter, const QRect &cell,
                     QStyleOptionViewItem::ViewItemPosition position);
 
+// The keyboard's current row: a frame in the palette's highlight colour,
+// drawn by each cell of the row while the view has the focus.
+void drawFocusFrame(QPainter *painter, const QStyleOptionViewItem &option,
+                    const Entity::CFirmwareUpdateEntity &entity);
+
 // Renders the cell widget straight into the painter's device: the painter is
 // ended for the rendering and begun again afterwards with its transform.
 // The widget is shifted by offset and cut by as much at the right and bottom.
