@@ -1,11 +1,13 @@
 #include "simulator/CSimulatedFirmwareUpdateInfo.h"
 #include "support/PageTestSupport.h"
 
+#include <QAccessible>
 #include <QBoxLayout>
 #include <QDir>
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QSignalSpy>
+#include <QTreeView>
 #include <QtTest>
 
 using namespace PageTest;
@@ -291,6 +293,127 @@ private slots:
             text += " | " + errorText.plain.replace(QChar::LineSeparator, '\n');
         QCOMPARE(text, shown);
         QCOMPARE(spacerAfter(&page, "infoHorizontalLayout_2"), spacer);
+    }
+
+    void accessibility_data()
+    {
+        QTest::addColumn<int>("page");
+        // What a screen reader finds: "name=role" of the named widgets, then
+        // "cell: name [states]" for the tree cells of the given column.
+        QTest::addColumn<QStringList>("widgets");
+        QTest::addColumn<int>("column");
+        QTest::addColumn<QString>("cells");
+
+        QTest::newRow("cameras")
+                << 1
+                << QStringList { "refreshButton=Refresh camera list=Button",
+                                 "infoIconLabel==Graphic" }
+                << 0
+                << "Layer tl1 | A [checkable checked] | Cam c1 [checkable checked] | "
+                   "Cam c2 [checkable] | B [checkable disabled] | Cam c3 [checkable disabled]";
+        QTest::newRow("update file")
+                << 2
+                << QStringList { "updateFileLineEdit=Firmware update file=EditableText",
+                                 "errorIconLabel==Graphic", "infoIconLabel==Graphic" }
+                << -1 << "";
+        QTest::newRow("summary") << 3 << QStringList { "warningIconLabel_1==Graphic" } << 5
+                                 << "Unknown | Unknown";
+        QTest::newRow("progress") << 4 << QStringList { "infoIconLabel_1==Graphic" } << 6
+                                  << "Updating | Complete | Waiting";
+        QTest::newRow("results") << 5 << QStringList { "errorIconLabel==Graphic" } << 7
+                                 << "OK | Failed | Skipped";
+    }
+
+    // Names, roles and states as Qt's accessibility hands them on; the
+    // status and result cells say their words.
+    void accessibility()
+    {
+        QFETCH(int, page);
+        QFETCH(QStringList, widgets);
+        QFETCH(int, column);
+        QFETCH(QString, cells);
+
+        QAccessible::setActive(true);
+        const std::unique_ptr<CUpdateDialogBase> dialog = makePage(page);
+        QSharedPointer<CFirmwareUpdateTreeModel> model;
+        if (page == 1) {
+            model = QSharedPointer<CFirmwareUpdateTreeModel>::create();
+            model->buildFromTransportLayers(Fake::layers("tl1:A/c1,A/c2,B/c3"));
+            const QModelIndex c1 = model->findCameraIndex("tl1", "c1", 0);
+            model->setData(c1, true);
+            model->applySelectionRules(c1);
+        } else if (page == 4) {
+            model = updateModel("OK,OK,OK");
+            const CFirmwareUpdateEntity::EFirmwareUpdateStatus statuses[]
+                    = { CFirmwareUpdateEntity::Updating, CFirmwareUpdateEntity::Complete,
+                        CFirmwareUpdateEntity::Waiting };
+            for (int row = 0; row < 3; ++row)
+                model->setData(model->index(row, CFirmwareUpdateEntity::UpdateStatus),
+                               statuses[row]);
+        } else if (page == 3) {
+            model = updateModel("OK,OK");
+        } else if (page == 5) {
+            model = updateModel("OK,Failed,Skipped");
+        }
+        if (model)
+            dialog->setTreeModel(model);
+        if (auto *results = qobject_cast<CResultSummaryDialog *>(dialog.get())) {
+            results->refreshResults();
+            results->setErrorMessage("No answer", false);
+        }
+        dialog->show();
+        QVERIFY(QTest::qWaitForWindowExposed(dialog.get()));
+
+        QStringList found;
+        for (const QString &widget : widgets) {
+            QAccessibleInterface *face = QAccessible::queryAccessibleInterface(
+                    dialog->findChild<QWidget *>(widget.section('=', 0, 0)));
+            found << widget.section('=', 0, 0) + '=' + face->text(QAccessible::Name) + '='
+                            + QString(QMetaEnum::fromType<QAccessible::Role>().valueToKey(
+                                    face->role()));
+        }
+        QCOMPARE(found, widgets);
+        if (page == 1) {
+            auto *refresh = dialog->findChild<QPushButton *>("refreshButton");
+            QVERIFY(!refresh->toolTip().isEmpty()
+                    && refresh->toolTip() != refresh->accessibleName());
+        }
+
+        // Every text row's words are announced once, without markup.
+        QAccessibleInterface *pageFace = QAccessible::queryAccessibleInterface(dialog.get());
+        for (QLabel *label : dialog->findChildren<QLabel *>(QRegularExpression("TextLabel"))) {
+            const QString text
+                    = QAccessible::queryAccessibleInterface(label)->text(QAccessible::Name);
+            QVERIFY2(!text.contains('<'), qPrintable(text));
+            int times = 0;
+            for (int i = 0; i < pageFace->childCount(); ++i) {
+                times += pageFace->child(i)->text(QAccessible::Name) == text;
+                times += pageFace->child(i)->text(QAccessible::Description) == text;
+            }
+            QVERIFY2(text.isEmpty() || times == 1, qPrintable(text));
+        }
+
+        if (column < 0)
+            return;
+        QAccessibleInterface *tree = QAccessible::queryAccessibleInterface(
+                dialog->findChild<QTreeView *>("cameraTreeView"));
+        QAccessibleTableInterface *table = tree->tableInterface();
+        QVERIFY(table);
+        QStringList shown;
+        for (int row = 0; row < table->rowCount(); ++row) {
+            QAccessibleInterface *cell = table->cellAt(row, column);
+            QString text = cell->text(QAccessible::Name);
+            const QAccessible::State state = cell->state();
+            QStringList states;
+            if (state.checkable)
+                states << "checkable";
+            if (state.checked)
+                states << "checked";
+            if (!cell->text(QAccessible::Description).isEmpty())
+                states << "disabled";
+            shown << (states.isEmpty() ? text : text + " [" + states.join(' ') + ']');
+        }
+        QCOMPARE(shown.join(" | "), cells);
     }
 };
 
