@@ -14,7 +14,17 @@
         <translation>ステップ 1: カメラの選択</translation>
     </message>
     <message>
-        <location line="+219"/>
+        <location line="+100"/>
+        <source>Search again for connected cameras</source>
+        <translation>接続されているカメラを再検索します</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Refresh camera list</source>
+        <translation>カメラ一覧を更新</translation>
+    </message>
+    <message>
+        <location line="+125"/>
         <source>Not all Stavrik camera models can be updated using the Firmware Updater.</source>
         <translation>ファームウェア アップデーターで更新できない Stavrik カメラ モデルもあります。</translation>
     </message>
@@ -32,7 +42,7 @@
         <translation>ステップ 4: ファームウェアの更新中</translation>
     </message>
     <message>
-        <location line="+108"/>
+        <location line="+111"/>
         <source>Cameras:</source>
         <translation>カメラ:</translation>
     </message>
@@ -53,6 +63,64 @@
         <location filename="../../plugin/CFirmwareUpdaterPlugin.cpp" line="+24"/>
         <source>Firmware Updater</source>
         <translation>ファームウェア アップデーター</translation>
+    </message>
+</context>
+<context>
+    <name>Plugin::FirmwareUpdater::Internal::Model::CFirmwareUpdateTreeModel</name>
+    <message>
+        <location filename="../../model/CFirmwareUpdateTreeModel.cpp" line="+117"/>
+        <source>Unavailable: cameras of another model are checked</source>
+        <translation>使用不可: 別のモデルのカメラが選択されています</translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>Upgrade</source>
+        <translation>アップグレード</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Downgrade</source>
+        <translation>ダウングレード</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Reinstall</source>
+        <translation>再インストール</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Unknown</source>
+        <translation>不明</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>Waiting</source>
+        <translation>待機中</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Updating</source>
+        <translation>更新中</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Complete</source>
+        <translation>完了</translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Failed</source>
+        <translation>失敗</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Skipped</source>
+        <translation>スキップ</translation>
     </message>
 </context>
 <context>
@@ -111,7 +179,7 @@
     <name>Plugin::FirmwareUpdater::Internal::View::CCameraSelectionDialog</name>
     <message>
         <location filename="../../view/CCameraSelectionDialog.cpp" line="+21"/>
-        <location line="+81"/>
+        <location line="+83"/>
         <source>Next</source>
         <translation>次へ</translation>
     </message>
@@ -120,7 +188,7 @@
     <name>Plugin::FirmwareUpdater::Internal::View::CResultSummaryDialog</name>
     <message>
         <location filename="../../view/CResultSummaryDialog.cpp" line="+30"/>
-        <location line="+125"/>
+        <location line="+126"/>
         <source>Next</source>
         <translation>次へ</translation>
     </message>
@@ -163,7 +231,7 @@
 <context>
     <name>Plugin::FirmwareUpdater::Internal::View::CTreeViewDetailsDelegate</name>
     <message>
-        <location filename="../../view/CTreeViewDetailsDelegate.cpp" line="+46"/>
+        <location filename="../../view/CTreeViewDetailsDelegate.cpp" line="+42"/>
         <source>Upgrade</source>
         <translation>アップグレード</translation>
     </message>
@@ -223,13 +291,13 @@
     <name>Plugin::FirmwareUpdater::Internal::View::CUpdateSelectionDialog</name>
     <message>
         <location filename="../../view/CUpdateSelectionDialog.cpp" line="+29"/>
-        <location line="+125"/>
+        <location line="+126"/>
         <source>Back</source>
         <translation>戻る</translation>
     </message>
     <message>
-        <location line="-124"/>
-        <location line="+126"/>
+        <location line="-125"/>
+        <location line="+127"/>
         <source>Next</source>
         <translation>次へ</translation>
     </message>
@@ -259,13 +327,13 @@
     <name>Plugin::FirmwareUpdater::Internal::View::CUpdateSummaryDialog</name>
     <message>
         <location filename="../../view/CUpdateSummaryDialog.cpp" line="+28"/>
-        <location line="+110"/>
+        <location line="+112"/>
         <source>Back</source>
         <translation>戻る</translation>
     </message>
     <message>
-        <location line="-109"/>
-        <location line="+111"/>
+        <location line="-111"/>
+        <location line="+113"/>
         <source>Next</source>
         <translation>次へ</translation>
     </message>
@@ -273,7 +341,7 @@
 <context>
     <name>QObject</name>
     <message>
-        <location filename="../../model/CFirmwareUpdateTreeModel.cpp" line="+27"/>
+        <location filename="../../model/CFirmwareUpdateTreeModel.cpp" line="-122"/>
         <source>Cameras</source>
         <translation>カメラ</translation>
     </message>
@@ -308,7 +376,7 @@
         <translation>ステップ 5: 結果の概要</translation>
     </message>
     <message>
-        <location line="+327"/>
+        <location line="+330"/>
         <source>Click &lt;b&gt;Next&lt;/b&gt; to repeat the update process.</source>
         <translation>更新をもう一度行うには &lt;b&gt;次へ&lt;/b&gt; をクリックしてください。</translation>
     </message>
@@ -326,7 +394,12 @@
         <translation>ステップ 2: 更新ファイルの選択</translation>
     </message>
     <message>
-        <location line="+63"/>
+        <location line="+31"/>
+        <source>Firmware update file</source>
+        <translation>ファームウェア更新ファイル</translation>
+    </message>
+    <message>
+        <location line="+35"/>
         <source>Browse</source>
         <translation>参照</translation>
     </message>
@@ -369,7 +442,7 @@
         <translation>ステップ 3: 更新の概要</translation>
     </message>
     <message>
-        <location line="+108"/>
+        <location line="+111"/>
         <source>Be aware that with the currently selected firmware versions some cameras will be downgraded.</source>
         <translation>現在選択されているファームウェア バージョンでは、一部のカメラがダウングレードされます。</translation>
     </message>

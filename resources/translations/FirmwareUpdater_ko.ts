@@ -14,7 +14,17 @@
         <translation>1단계: 카메라 선택</translation>
     </message>
     <message>
-        <location line="+219"/>
+        <location line="+100"/>
+        <source>Search again for connected cameras</source>
+        <translation>연결된 카메라를 다시 검색합니다</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Refresh camera list</source>
+        <translation>카메라 목록 새로 고침</translation>
+    </message>
+    <message>
+        <location line="+125"/>
         <source>Not all Stavrik camera models can be updated using the Firmware Updater.</source>
         <translation>일부 Stavrik 카메라 모델은 펌웨어 업데이터로 업데이트할 수 없습니다.</translation>
     </message>
@@ -32,7 +42,7 @@
         <translation>4단계: 펌웨어 업데이트 중</translation>
     </message>
     <message>
-        <location line="+108"/>
+        <location line="+111"/>
         <source>Cameras:</source>
         <translation>카메라:</translation>
     </message>
@@ -53,6 +63,64 @@
         <location filename="../../plugin/CFirmwareUpdaterPlugin.cpp" line="+24"/>
         <source>Firmware Updater</source>
         <translation>펌웨어 업데이터</translation>
+    </message>
+</context>
+<context>
+    <name>Plugin::FirmwareUpdater::Internal::Model::CFirmwareUpdateTreeModel</name>
+    <message>
+        <location filename="../../model/CFirmwareUpdateTreeModel.cpp" line="+117"/>
+        <source>Unavailable: cameras of another model are checked</source>
+        <translation>사용할 수 없음: 다른 모델의 카메라가 선택되어 있습니다</translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>Upgrade</source>
+        <translation>업그레이드</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Downgrade</source>
+        <translation>다운그레이드</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Reinstall</source>
+        <translation>재설치</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Unknown</source>
+        <translation>알 수 없음</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>Waiting</source>
+        <translation>대기 중</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Updating</source>
+        <translation>업데이트 중</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Complete</source>
+        <translation>완료</translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>OK</source>
+        <translation>성공</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Failed</source>
+        <translation>실패</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Skipped</source>
+        <translation>건너뜀</translation>
     </message>
 </context>
 <context>
@@ -111,7 +179,7 @@
     <name>Plugin::FirmwareUpdater::Internal::View::CCameraSelectionDialog</name>
     <message>
         <location filename="../../view/CCameraSelectionDialog.cpp" line="+21"/>
-        <location line="+81"/>
+        <location line="+83"/>
         <source>Next</source>
         <translation>다음</translation>
     </message>
@@ -120,7 +188,7 @@
     <name>Plugin::FirmwareUpdater::Internal::View::CResultSummaryDialog</name>
     <message>
         <location filename="../../view/CResultSummaryDialog.cpp" line="+30"/>
-        <location line="+125"/>
+        <location line="+126"/>
         <source>Next</source>
         <translation>다음</translation>
     </message>
@@ -163,7 +231,7 @@
 <context>
     <name>Plugin::FirmwareUpdater::Internal::View::CTreeViewDetailsDelegate</name>
     <message>
-        <location filename="../../view/CTreeViewDetailsDelegate.cpp" line="+46"/>
+        <location filename="../../view/CTreeViewDetailsDelegate.cpp" line="+42"/>
         <source>Upgrade</source>
         <translation>업그레이드</translation>
     </message>
@@ -223,13 +291,13 @@
     <name>Plugin::FirmwareUpdater::Internal::View::CUpdateSelectionDialog</name>
     <message>
         <location filename="../../view/CUpdateSelectionDialog.cpp" line="+29"/>
-        <location line="+125"/>
+        <location line="+126"/>
         <source>Back</source>
         <translation>뒤로</translation>
     </message>
     <message>
-        <location line="-124"/>
-        <location line="+126"/>
+        <location line="-125"/>
+        <location line="+127"/>
         <source>Next</source>
         <translation>다음</translation>
     </message>
@@ -259,13 +327,13 @@
     <name>Plugin::FirmwareUpdater::Internal::View::CUpdateSummaryDialog</name>
     <message>
         <location filename="../../view/CUpdateSummaryDialog.cpp" line="+28"/>
-        <location line="+110"/>
+        <location line="+112"/>
         <source>Back</source>
         <translation>뒤로</translation>
     </message>
     <message>
-        <location line="-109"/>
-        <location line="+111"/>
+        <location line="-111"/>
+        <location line="+113"/>
         <source>Next</source>
         <translation>다음</translation>
     </message>
@@ -273,7 +341,7 @@
 <context>
     <name>QObject</name>
     <message>
-        <location filename="../../model/CFirmwareUpdateTreeModel.cpp" line="+27"/>
+        <location filename="../../model/CFirmwareUpdateTreeModel.cpp" line="-122"/>
         <source>Cameras</source>
         <translation>카메라</translation>
     </message>
@@ -308,7 +376,7 @@
         <translation>5단계: 결과 요약</translation>
     </message>
     <message>
-        <location line="+327"/>
+        <location line="+330"/>
         <source>Click &lt;b&gt;Next&lt;/b&gt; to repeat the update process.</source>
         <translation>업데이트를 다시 하려면 &lt;b&gt;다음&lt;/b&gt;을 클릭하십시오.</translation>
     </message>
@@ -326,7 +394,12 @@
         <translation>2단계: 업데이트 파일 선택</translation>
     </message>
     <message>
-        <location line="+63"/>
+        <location line="+31"/>
+        <source>Firmware update file</source>
+        <translation>펌웨어 업데이트 파일</translation>
+    </message>
+    <message>
+        <location line="+35"/>
         <source>Browse</source>
         <translation>찾아보기</translation>
     </message>
@@ -369,7 +442,7 @@
         <translation>3단계: 업데이트 요약</translation>
     </message>
     <message>
-        <location line="+108"/>
+        <location line="+111"/>
         <source>Be aware that with the currently selected firmware versions some cameras will be downgraded.</source>
         <translation>현재 선택한 펌웨어 버전으로는 일부 카메라가 다운그레이드됩니다.</translation>
     </message>

@@ -14,7 +14,17 @@
         <translation>步骤 1：选择相机</translation>
     </message>
     <message>
-        <location line="+219"/>
+        <location line="+100"/>
+        <source>Search again for connected cameras</source>
+        <translation>重新搜索已连接的相机</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Refresh camera list</source>
+        <translation>刷新相机列表</translation>
+    </message>
+    <message>
+        <location line="+125"/>
         <source>Not all Stavrik camera models can be updated using the Firmware Updater.</source>
         <translation>并非所有 Stavrik 相机型号都能使用固件更新程序进行更新。</translation>
     </message>
@@ -32,7 +42,7 @@
         <translation>步骤 4：正在更新固件</translation>
     </message>
     <message>
-        <location line="+108"/>
+        <location line="+111"/>
         <source>Cameras:</source>
         <translation>相机：</translation>
     </message>
@@ -53,6 +63,64 @@
         <location filename="../../plugin/CFirmwareUpdaterPlugin.cpp" line="+24"/>
         <source>Firmware Updater</source>
         <translation>固件更新程序</translation>
+    </message>
+</context>
+<context>
+    <name>Plugin::FirmwareUpdater::Internal::Model::CFirmwareUpdateTreeModel</name>
+    <message>
+        <location filename="../../model/CFirmwareUpdateTreeModel.cpp" line="+117"/>
+        <source>Unavailable: cameras of another model are checked</source>
+        <translation>不可用：已选中其他型号的相机</translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>Upgrade</source>
+        <translation>升级</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Downgrade</source>
+        <translation>降级</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Reinstall</source>
+        <translation>重新安装</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Unknown</source>
+        <translation>未知</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>Waiting</source>
+        <translation>等待中</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Updating</source>
+        <translation>正在更新</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Complete</source>
+        <translation>已完成</translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>OK</source>
+        <translation>成功</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Failed</source>
+        <translation>失败</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Skipped</source>
+        <translation>已跳过</translation>
     </message>
 </context>
 <context>
@@ -111,7 +179,7 @@
     <name>Plugin::FirmwareUpdater::Internal::View::CCameraSelectionDialog</name>
     <message>
         <location filename="../../view/CCameraSelectionDialog.cpp" line="+21"/>
-        <location line="+81"/>
+        <location line="+83"/>
         <source>Next</source>
         <translation>下一步</translation>
     </message>
@@ -120,7 +188,7 @@
     <name>Plugin::FirmwareUpdater::Internal::View::CResultSummaryDialog</name>
     <message>
         <location filename="../../view/CResultSummaryDialog.cpp" line="+30"/>
-        <location line="+125"/>
+        <location line="+126"/>
         <source>Next</source>
         <translation>下一步</translation>
     </message>
@@ -163,7 +231,7 @@
 <context>
     <name>Plugin::FirmwareUpdater::Internal::View::CTreeViewDetailsDelegate</name>
     <message>
-        <location filename="../../view/CTreeViewDetailsDelegate.cpp" line="+46"/>
+        <location filename="../../view/CTreeViewDetailsDelegate.cpp" line="+42"/>
         <source>Upgrade</source>
         <translation>升级</translation>
     </message>
@@ -223,13 +291,13 @@
     <name>Plugin::FirmwareUpdater::Internal::View::CUpdateSelectionDialog</name>
     <message>
         <location filename="../../view/CUpdateSelectionDialog.cpp" line="+29"/>
-        <location line="+125"/>
+        <location line="+126"/>
         <source>Back</source>
         <translation>上一步</translation>
     </message>
     <message>
-        <location line="-124"/>
-        <location line="+126"/>
+        <location line="-125"/>
+        <location line="+127"/>
         <source>Next</source>
         <translation>下一步</translation>
     </message>
@@ -259,13 +327,13 @@
     <name>Plugin::FirmwareUpdater::Internal::View::CUpdateSummaryDialog</name>
     <message>
         <location filename="../../view/CUpdateSummaryDialog.cpp" line="+28"/>
-        <location line="+110"/>
+        <location line="+112"/>
         <source>Back</source>
         <translation>上一步</translation>
     </message>
     <message>
-        <location line="-109"/>
-        <location line="+111"/>
+        <location line="-111"/>
+        <location line="+113"/>
         <source>Next</source>
         <translation>下一步</translation>
     </message>
@@ -273,7 +341,7 @@
 <context>
     <name>QObject</name>
     <message>
-        <location filename="../../model/CFirmwareUpdateTreeModel.cpp" line="+27"/>
+        <location filename="../../model/CFirmwareUpdateTreeModel.cpp" line="-122"/>
         <source>Cameras</source>
         <translation>相机</translation>
     </message>
@@ -308,7 +376,7 @@
         <translation>步骤 5：结果摘要</translation>
     </message>
     <message>
-        <location line="+327"/>
+        <location line="+330"/>
         <source>Click &lt;b&gt;Next&lt;/b&gt; to repeat the update process.</source>
         <translation>单击&lt;b&gt;下一步&lt;/b&gt;可重复更新过程。</translation>
     </message>
@@ -326,7 +394,12 @@
         <translation>步骤 2：选择更新文件</translation>
     </message>
     <message>
-        <location line="+63"/>
+        <location line="+31"/>
+        <source>Firmware update file</source>
+        <translation>固件更新文件</translation>
+    </message>
+    <message>
+        <location line="+35"/>
         <source>Browse</source>
         <translation>浏览</translation>
     </message>
@@ -369,7 +442,7 @@
         <translation>步骤 3：更新摘要</translation>
     </message>
     <message>
-        <location line="+108"/>
+        <location line="+111"/>
         <source>Be aware that with the currently selected firmware versions some cameras will be downgraded.</source>
         <translation>请注意，使用当前所选的固件版本，部分相机将被降级。</translation>
     </message>
