@@ -162,6 +162,10 @@ void CFirmwareUpdateEntity::setUpdateStatus(EFirmwareUpdateStatus updateStatus)
     if (m_updateStatus == updateStatus)
         return;
     m_updateStatus = updateStatus;
+    if (updateStatus == Updating)
+        m_startTime = QDateTime::currentDateTime();
+    else if (updateStatus == Complete)
+        m_endTime = QDateTime::currentDateTime();
     emit updateStatusChanged(m_updateStatus);
 }
 

@@ -5,6 +5,7 @@
 #include "host/IDeviceFirmwareUpdate.h"
 #include "host/ITransportLayerInfo.h"
 
+#include <QDateTime>
 #include <QObject>
 #include <QPointer>
 #include <QSharedPointer>
@@ -94,6 +95,9 @@ public:
     {
         return m_ptrDeviceFirmwareUpdate;
     }
+    // When the update of this camera started and ended, for the run's report.
+    QDateTime startTime() const { return m_startTime; }
+    QDateTime endTime() const { return m_endTime; }
     // Hides QObject::children() on purpose: these are the tree's children.
     EntityPointerVector children() const { return m_children; }
 
@@ -157,6 +161,8 @@ private:
     EntityPointerVector m_children;
     bool m_enabled = true;
     Plugin::Dorvix::DeviceFirmwareUpdatePtr m_ptrDeviceFirmwareUpdate;
+    QDateTime m_startTime;
+    QDateTime m_endTime;
     // Where row() found this node last time; spares the linear search.
     mutable int m_rowHint = -1;
 };

@@ -19,6 +19,16 @@ public:
     ~CResultSummaryStep() override;
 
     virtual void setModel(QSharedPointer<Model::CFirmwareUpdateTreeModel> model);
+    // The camera tree whose check marks the retry sets.
+    void setCameraModel(QSharedPointer<Model::CFirmwareUpdateTreeModel> model);
+
+public slots:
+    // Checks exactly the failed and skipped cameras that are still connected,
+    // re-checks the update file and emits retryRequested when both hold.
+    void onRetryClicked();
+
+signals:
+    void retryRequested();
 
 protected:
     void onEntry(QEvent *event) override;
@@ -27,6 +37,8 @@ protected:
 private:
     QSharedPointer<IFirmwareUpdaterService> m_service;
     QSharedPointer<Model::CFirmwareUpdateTreeModel> m_model;
+    QSharedPointer<Model::CFirmwareUpdateTreeModel> m_cameraModel;
+    QPointer<Core::Service::IServiceRegistry> m_registry;
 };
 
 } // namespace Plugin::FirmwareUpdater::Internal::State

@@ -1,6 +1,8 @@
 #include "support/WizardDriver.h"
 
+#include <QFileDialog>
 #include <QLabel>
+#include <QMessageBox>
 
 #include <algorithm>
 #include <memory>
@@ -108,7 +110,160 @@ private slots:
     void initTestCase() { qputenv("TZ", "UTC"); }
     void run_data();
     void run();
+    void retry_data();
+    void retry();
+    void report();
 };
+
+namespace {
+
+// Cameras A, B and C; B's update fails, so A ends ok and C skipped.
+void runWithFailure(WizardDriver &d, const QStringList &names = { "Cam A", "Cam B", "Cam C" })
+{
+    d.addCameras(
+            { "A|" + names[0] + "|M|1.0", "B|" + names[1] + "|M|1.0", "C|" + names[2] + "|M|1.0" });
+    const QString path
+            = d.writeUpdateFile(updateFile({ "2.0|Fixes|A,C", "2.0|Fixes|B|Upload broke" }));
+    QVERIFY(d.start());
+    QVERIFY(d.toSummary({ "A", "B", "C" }, path));
+    QVERIFY(WizardDriver::click(d.page3, "Next"));
+    QVERIFY(d.waitForResults());
+    QCOMPARE(d.counts(), QStringLiteral("1 1 1"));
+}
+
+QString notice(QWidget *page)
+{
+    const auto *label = page->findChild<QLabel *>("noticeTextLabel");
+    return label->isVisible() ? label->text() : QString();
+}
+
+} // namespace
+
+void tst_WizardRun::retry_data()
+{
+    QTest::addColumn<QString>("action");
+    // The cameras planned again on page 3, or "-" when page 5 stays.
+    QTest::addColumn<QString>("planned");
+    // Page 5's notice, or the left-out cameras' message.
+    QTest::addColumn<QString>("said");
+
+    QTest::newRow("failed and skipped") << ""
+                                        << "B C"
+                                        << "";
+    QTest::newRow("one camera gone") << "vanish:C"
+                                     << "B"
+                                     << "left out: Cam C (C)";
+    QTest::newRow("all gone") << "vanish:B,C"
+                              << "-"
+                              << "None of the cameras to retry is connected any more: "
+                                 "Cam B (B), Cam C (C)";
+    QTest::newRow("file spoilt since") << "corrupt"
+                                       << "-"
+                                       << "The file could not be read: ";
+    QTest::newRow("file fits others now")
+            << "other"
+            << "-"
+            << "The firmware update file selected is not compatible with your camera model.";
+}
+
+void tst_WizardRun::retry()
+{
+    QFETCH(QString, action);
+    QFETCH(QString, planned);
+    QFETCH(QString, said);
+
+    WizardDriver d;
+    runWithFailure(d);
+    if (action.startsWith("vanish:")) {
+        for (const QString &id : action.mid(7).split(','))
+            QVERIFY(d.host.pool.removeCamera(id));
+        d.host.pool.announceEnumerationChanged();
+        SimulatedHost::settle();
+    } else if (action == "corrupt") {
+        d.writeUpdateFile("{ not json");
+    } else if (action == "other") {
+        d.writeUpdateFile(updateFile({ "2.0|Fixes|A" }));
+    }
+    QVERIFY(WizardDriver::click(d.page5, "Retry"));
+    SimulatedHost::settle();
+
+    if (planned == "-") {
+        QVERIFY(d.page5->isVisible());
+        QVERIFY(notice(d.page5).startsWith(said));
+    } else {
+        // The plan is reviewed first: nothing has started.
+        QVERIFY(d.page3->isVisible());
+        QVERIFY(!d.page4->isVisible());
+        QStringList ids;
+        const auto model = d.page3->treeModel();
+        for (int row = 0; row < model->rowCount(); ++row) {
+            ids << model->index(row, 1).data().toString();
+            QCOMPARE(model->index(row, 7).data().toInt(), 2);
+        }
+        QCOMPARE(ids.join(' '), planned);
+        auto *box = d.page5->findChild<QMessageBox *>("retryLeftOutBox");
+        QCOMPARE(box ? box->text().section(": ", 0, 0).section(' ', -2) + ": "
+                                 + box->text().section(": ", 1)
+                     : QString(),
+                 said);
+        QVERIFY(WizardDriver::click(d.page3, "Next"));
+        QVERIFY(d.waitForResults());
+        QCOMPARE(d.counts(), QStringLiteral("0 1 %1").arg(ids.size() - 1));
+    }
+    QVERIFY(d.closeOn(d.page5));
+}
+
+void tst_WizardRun::report()
+{
+    WizardDriver d;
+    // Cells a spreadsheet would run, and quotes and commas to be kept.
+    runWithFailure(d, { "=HYPERLINK(\"x\")", "Cam, \"B\"", "@C" });
+    QVERIFY(WizardDriver::button(d.page5, "Retry")->isVisible());
+
+    // Offered beside the log's name; saved where the user says.
+    const QString target = d.temp.path() + "/run.csv";
+    QString offered;
+    QTimer::singleShot(0, [&] {
+        auto *dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget());
+        if (!dialog)
+            return;
+        offered = dialog->selectedFiles().value(0);
+        dialog->selectFile(target);
+        static_cast<QDialog *>(dialog)->accept();
+    });
+    QVERIFY(WizardDriver::click(d.page5, "Save report..."));
+    QCOMPARE(QFileInfo(offered).fileName(),
+             QFileInfo(d.service->logFilePath()).completeBaseName() + ".csv");
+    QCOMPARE(notice(d.page5),
+             "The report has been saved to " + QDir::toNativeSeparators(target) + ".");
+
+    QFile file(target);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QStringList rows = QString::fromUtf8(file.readAll()).split("\r\n");
+    QCOMPARE(rows.takeLast(), QString());
+    // The times are checked for presence only.
+    static const QRegularExpression times(",\"[0-9T:-]{19}\"");
+    QCOMPARE(rows.replaceInStrings(times, ",T"),
+             QStringList({ "\"Name\",\"Id\",\"Model\",\"Transport layer\",\"Firmware before\","
+                           "\"Target version\",\"Firmware after\",\"Direction\",\"Result\","
+                           "\"Error message\",\"Start time\",\"End time\"",
+                           "\"'=HYPERLINK(\"\"x\"\")\",\"A\",\"M\",\"GigE\",\"1.0\",\"2.0\","
+                           "\"2.0\",\"upgrade\",\"ok\",\"\",T,T",
+                           "\"Cam, \"\"B\"\"\",\"B\",\"M\",\"GigE\",\"1.0\",\"2.0\",\"1.0\","
+                           "\"upgrade\",\"failed\",\"Upload broke\",T,T",
+                           "\"'@C\",\"C\",\"M\",\"GigE\",\"1.0\",\"2.0\",\"1.0\",\"upgrade\","
+                           "\"skipped\",\"\",\"\",\"\"" }));
+
+    // A failed write says why and leaves the report already saved alone.
+    const QByteArray saved = (file.seek(0), file.readAll());
+    QVERIFY(!d.page5->saveReport(target + "/inside-a-file.csv"));
+    QVERIFY(notice(d.page5).startsWith("The report could not be saved to "));
+    QVERIFY(!notice(d.page5).endsWith(": "));
+    QFile again(target);
+    QVERIFY(again.open(QIODevice::ReadOnly));
+    QCOMPARE(again.readAll(), saved);
+    QVERIFY(d.closeOn(d.page5));
+}
 
 void tst_WizardRun::run_data()
 {

@@ -1,14 +1,20 @@
 #include "view/CResultSummaryDialog.h"
 
 #include "model/CFirmwareUpdateTreeModel.h"
+#include "model/CUpdateReport.h"
 #include "view/CTreeViewHeaderView.h"
 #include "view/CTreeViewLabelDelegate.h"
 #include "view/CTreeViewResultDelegate.h"
 
 #include "ui_ResultSummaryDialog.h"
 
+#include <QDateTime>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
 #include <QPushButton>
 #include <QResizeEvent>
+#include <QStandardPaths>
 #include <QUrl>
 
 namespace Plugin::FirmwareUpdater::Internal::View {
@@ -28,6 +34,12 @@ CResultSummaryDialog::CResultSummaryDialog(QWidget *parent)
     m_ui->cameraTreeView->setHeader(new CTreeViewHeaderView);
 
     m_ui->buttonBox->addButton(tr("Next"), QDialogButtonBox::AcceptRole);
+    m_saveReportButton
+            = m_ui->buttonBox->addButton(tr("Save report..."), QDialogButtonBox::ActionRole);
+    m_saveReportButton->setObjectName(QStringLiteral("saveReportButton"));
+    m_retryButton = m_ui->buttonBox->addButton(tr("Retry"), QDialogButtonBox::ActionRole);
+    m_retryButton->setObjectName(QStringLiteral("retryButton"));
+    m_ui->noticeTextLabel->hide();
     followVisualTabOrder();
 
     connect(m_ui->buttonBox, &QDialogButtonBox::clicked, this,
@@ -93,11 +105,16 @@ void CResultSummaryDialog::refreshResults()
                                           + QString::number(ok));
     m_ui->skippedUpdatesLabel->setText(tr("Skipped updates:") + QLatin1Char(' ')
                                        + QString::number(skipped));
+    if (m_retryButton)
+        m_retryButton->setVisible(failed + skipped > 0);
+    m_errorMessage.clear();
+    setNotice(QString());
     m_ui->cameraTreeView->viewport()->update();
 }
 
 void CResultSummaryDialog::setLinks(const QString &supportLink, const QString &logFileLink)
 {
+    m_logFilePath = logFileLink;
     // A path with blanks, '#' or non-ASCII letters only opens as a file URL.
     const QString logFile
             = QUrl::fromLocalFile(logFileLink).toString(QUrl::FullyEncoded).toHtmlEscaped();
@@ -118,12 +135,61 @@ void CResultSummaryDialog::setErrorMessage(const QString &errorMessage, bool non
             : tr("An error has occurred during the update. The subsequent updates have been "
                  "skipped.<br>Error message: %1.");
     m_ui->errorTextLabel->setText(text.arg(errorMessage.toHtmlEscaped()));
+    m_errorMessage = errorMessage;
+}
+
+void CResultSummaryDialog::setNotice(const QString &text)
+{
+    m_ui->noticeTextLabel->setText(text);
+    m_ui->noticeTextLabel->setVisible(!text.isEmpty());
+}
+
+QString CResultSummaryDialog::defaultReportPath() const
+{
+    QString baseName = QFileInfo(m_logFilePath).completeBaseName();
+    if (baseName.isEmpty())
+        baseName = QStringLiteral("OndrelFirmwareUpdaterGUI_")
+                + QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd_HHmmss"));
+    return QDir(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation))
+            .filePath(baseName + QStringLiteral(".csv"));
+}
+
+bool CResultSummaryDialog::saveReport(const QString &filePath)
+{
+    const QSharedPointer<CFirmwareUpdateTreeModel> model = treeModel();
+    const QString reason = model ? Model::CUpdateReport::write(
+                                   filePath, Model::CUpdateReport::toCsv(*model, m_errorMessage))
+                                 : tr("There is no result to save.");
+    const QString nativePath = QDir::toNativeSeparators(filePath);
+    setNotice(reason.isEmpty()
+                      ? tr("The report has been saved to %1.").arg(nativePath)
+                      : tr("The report could not be saved to %1: %2").arg(nativePath, reason));
+    return reason.isEmpty();
+}
+
+void CResultSummaryDialog::onSaveReportClicked()
+{
+    QFileDialog dialog(this, tr("Save report"), defaultReportPath(),
+                       tr("CSV files") + QStringLiteral(" (*.csv)"));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setDefaultSuffix(QStringLiteral("csv"));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return;
+    saveReport(dialog.selectedFiles().first());
 }
 
 void CResultSummaryDialog::dialogButtonClicked(QAbstractButton *pButton)
 {
     if (!pButton)
         return;
+    if (pButton == m_saveReportButton) {
+        onSaveReportClicked();
+        return;
+    }
+    if (pButton == m_retryButton) {
+        emit retryClicked();
+        return;
+    }
     switch (m_ui->buttonBox->buttonRole(pButton)) {
     case QDialogButtonBox::AcceptRole:
         emit nextClicked();
@@ -155,6 +221,10 @@ void CResultSummaryDialog::changeEvent(QEvent *event)
             if (m_ui->buttonBox->buttonRole(button) == QDialogButtonBox::AcceptRole)
                 button->setText(tr("Next"));
         }
+        if (m_saveReportButton)
+            m_saveReportButton->setText(tr("Save report..."));
+        if (m_retryButton)
+            m_retryButton->setText(tr("Retry"));
     }
     CUpdateDialogBase::changeEvent(event);
 }

@@ -2,6 +2,10 @@
 
 #include "view/CUpdateDialogBase.h"
 
+#include <QPointer>
+
+class QPushButton;
+
 namespace Ui {
 class ResultSummaryDialogUi;
 }
@@ -24,9 +28,18 @@ public:
     void setLinks(const QString &supportLink, const QString &logFileLink);
     // The message is shown literally, never as markup.
     void setErrorMessage(const QString &errorMessage, bool noneSkipped);
+    // A plain-text note under the rows (report saved, retry not possible);
+    // hidden when empty.
+    void setNotice(const QString &text);
+    // Writes the run's report to filePath and says on the page how it went;
+    // true when written.
+    bool saveReport(const QString &filePath);
+    // Beside the run's log, named like it, in the user's documents folder.
+    QString defaultReportPath() const;
 
 signals:
     void nextClicked();
+    void retryClicked();
 
 public slots:
     void dialogButtonClicked(QAbstractButton *pButton) override;
@@ -36,7 +49,13 @@ protected:
     void changeEvent(QEvent *event) override;
 
 private:
+    void onSaveReportClicked();
+
     Ui::ResultSummaryDialogUi *m_ui = nullptr;
+    QPointer<QPushButton> m_saveReportButton;
+    QPointer<QPushButton> m_retryButton;
+    QString m_logFilePath;
+    QString m_errorMessage;
 };
 
 } // namespace Plugin::FirmwareUpdater::Internal::View
