@@ -170,6 +170,11 @@ bool CFirmwareUpdaterService::createWizard()
                                      cameraSelectionStep);
     resultSummaryStep->addTransition(page5, &View::CUpdateDialogBase::closeClicked, doneStep);
     resultSummaryStep->setModel(m_updateModel);
+    resultSummaryStep->setCameraModel(m_cameraModel);
+    resultSummaryStep->addTransition(resultSummaryStep, &CResultSummaryStep::retryRequested,
+                                     updateSummaryStep);
+    connect(page5, &View::CResultSummaryDialog::retryClicked, resultSummaryStep,
+            &CResultSummaryStep::onRetryClicked);
 
     doneStep->setModel(m_updateModel);
 
@@ -414,6 +419,7 @@ void CFirmwareUpdaterService::onBrowseClicked()
     dialog.setWindowTitle(tr("Fimware Updater"));
     dialog.setFileMode(QFileDialog::ExistingFile);
     dialog.setNameFilter(tr("Update files") + QStringLiteral(" (*.guf)"));
+    dialog.setDirectory(browseFolder());
     if (dialog.exec() != QDialog::Accepted)
         return;
     const QStringList files = dialog.selectedFiles();
@@ -421,10 +427,26 @@ void CFirmwareUpdaterService::onBrowseClicked()
         return;
 
     const QFileInfo file(files.first());
+    m_lastBrowseFolder = file.absolutePath();
     if (m_updateSelectionPage)
         m_updateSelectionPage->setUpdateFilePath(QDir::toNativeSeparators(file.filePath()));
     m_updateFilePath = QDir::toNativeSeparators(file.absoluteFilePath());
     checkUpdateFile(file);
+}
+
+QString CFirmwareUpdaterService::browseFolder() const
+{
+    // The folder of what the field names, so Browse starts where the user is.
+    const QString path
+            = m_updateSelectionPage ? m_updateSelectionPage->updateFilePath() : QString();
+    if (!path.trimmed().isEmpty()) {
+        const QFileInfo current(QDir::fromNativeSeparators(path));
+        if (current.isDir())
+            return current.absoluteFilePath();
+        if (current.absoluteDir().exists())
+            return current.absolutePath();
+    }
+    return m_lastBrowseFolder;
 }
 
 void CFirmwareUpdaterService::onPathChanged(QString filePath)
@@ -459,6 +481,9 @@ void CFirmwareUpdaterService::checkUpdateFile(const QFileInfo &file)
                  QStringLiteral("Failed to check for compatible update: %1")
                          .arg(exception.getMessage()));
         showFileVerdict(false, false, {});
+        // Unreadable is not the same as incompatible: say what went wrong.
+        if (m_updateSelectionPage)
+            m_updateSelectionPage->setReadError(exception.getMessage());
         return;
     }
 

@@ -76,6 +76,8 @@ private:
     // Asks the user to stop the busy cameras; true when the run may go on.
     bool confirmStopCameras();
     void checkUpdateFile(const QFileInfo &file);
+    // Where Browse opens: the folder of the path in the field, else the last one.
+    QString browseFolder() const;
     void showFileVerdict(bool compatible, bool noFile,
                          const QVector<QSharedPointer<Plugin::Dorvix::IFirmwareUpdateInfo>> &infos);
 
@@ -91,6 +93,7 @@ private:
     QSharedPointer<Model::CFirmwareUpdateTreeModel> m_cameraModel;
     QSharedPointer<Model::CFirmwareUpdateTreeModel> m_updateModel;
     QString m_updateFilePath;
+    QString m_lastBrowseFolder;
     QPointer<QFile> m_logFile;
     QString m_lastErrorMessage;
     QPoint m_pagePosition;

@@ -53,28 +53,35 @@ private slots:
         QTest::addColumn<QString>("shown");
 
         QTest::newRow("all details, does not fit")
-                << "Fixes|2.1.0|Minor fixes" << false << "110 Fixes | 2.1.0 | Minor fixes";
-        QTest::newRow("nothing in the file") << "||" << true << "001 No details available | - | -";
-        QTest::newRow("no file, both flags") << "-" << true << "000 No file selected | - | -";
-        QTest::newRow("file without updates") << "" << true << "001 No details available | - | -";
+                << "Fixes|2.1.0|Minor fixes" << false << "110 Fixes | 2.1.0 | Minor fixes | -";
+        QTest::newRow("nothing in the file")
+                << "||" << true << "001 No details available | - | - | -";
+        QTest::newRow("no file, both flags") << "-" << true << "000 No file selected | - | - | -";
+        QTest::newRow("file without updates")
+                << "" << true << "001 No details available | - | - | -";
         QTest::newRow("notes are an address in capitals")
                 << "d|1|HTTPS://EXAMPLE.COM/NOTES" << true
-                << "001 d | 1 | Firmware Release Notes -> HTTPS://EXAMPLE.COM/NOTES";
+                << "001 d | 1 | HTTPS://EXAMPLE.COM/NOTES | Firmware Release Notes -> "
+                   "HTTPS://EXAMPLE.COM/NOTES";
         QTest::newRow("address inside the notes")
                 << "d|1|See http://example.com/n?a=1&b=2 for more." << true
-                << "001 d | 1 | Firmware Release Notes -> http://example.com/n?a=1&b=2";
+                << "001 d | 1 | See http://example.com/n?a=1&b=2 for more. | Firmware Release "
+                   "Notes -> http://example.com/n?a=1&b=2";
         QTest::newRow("notes break out of the link")
                 << "d|1|http://x.test/\" onmouseover=\"y\"><b>bold</b><a href=\"http://evil.test\">"
-                << true << "001 d | 1 | Firmware Release Notes -> http://x.test/";
+                << true
+                << "001 d | 1 | http://x.test/\" onmouseover=\"y\"><b>bold</b><a "
+                   "href=\"http://evil.test\"> | Firmware Release Notes -> http://x.test/";
         QTest::newRow("http without an address")
-                << "d|1|Ask the HTTP team" << true << "001 d | 1 | Ask the HTTP team";
-        QTest::newRow("local file, not a web address") << "d|1|file:///usr/bin/tool?http" << true
-                                                       << "001 d | 1 | file:///usr/bin/tool?http";
+                << "d|1|Ask the HTTP team" << true << "001 d | 1 | Ask the HTTP team | -";
+        QTest::newRow("local file, not a web address")
+                << "d|1|file:///usr/bin/tool?http" << true
+                << "001 d | 1 | file:///usr/bin/tool?http | -";
         QTest::newRow("markup in plain notes")
-                << "d|1|<b>bold</b> & <i>" << true << "001 d | 1 | <b>bold</b> & <i>";
+                << "d|1|<b>bold</b> & <i>" << true << "001 d | 1 | <b>bold</b> & <i> | -";
         QTest::newRow("markup in description and version")
                 << "<img src=x><b>big</b>|<i>1.0</i>|" << true
-                << "001 <img src=x><b>big</b> | <i>1.0</i> | -";
+                << "001 <img src=x><b>big</b> | <i>1.0</i> | - | -";
     }
 
     void fileDetails()
@@ -103,7 +110,8 @@ private slots:
                          + QString::number(button(&page, "Next")->isEnabled()) + ' '
                          + row("updateDescriptionLabel", "updateDescriptionTextLabel") + " | "
                          + row("updateVersionLabel", "updateVersionTextLabel") + " | "
-                         + row("updateNotesLabel", "updateNotesTextLabel"),
+                         + row("updateNotesLabel", "updateNotesTextLabel") + " | "
+                         + row("updateNotesLinkLabel", "updateNotesLinkLabel"),
                  shown);
     }
 

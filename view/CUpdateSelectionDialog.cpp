@@ -90,9 +90,24 @@ void CUpdateSelectionDialog::setUpdateFilePath(const QString &path)
         m_ui->updateFileLineEdit->setText(path);
 }
 
+QString CUpdateSelectionDialog::updateFilePath() const
+{
+    return m_ui->updateFileLineEdit->text();
+}
+
+void CUpdateSelectionDialog::setReadError(const QString &reason)
+{
+    setUpdateFileState(false, false);
+    m_ui->errorTextLabel->setText(tr("The file could not be read: %1").arg(reason));
+}
+
 void CUpdateSelectionDialog::setUpdateFileState(bool compatible, bool noFile)
 {
     const bool incompatible = !compatible && !noFile;
+    m_ui->errorTextLabel->setTextFormat(Qt::PlainText);
+    m_ui->errorTextLabel->setText(QCoreApplication::translate(
+            "UpdateSelectionDialogUi",
+            "The firmware update file selected is not compatible with your camera model."));
     m_ui->errorIconLabel->setVisible(incompatible);
     m_ui->errorTextLabel->setVisible(incompatible);
     if (m_nextButton)
@@ -111,6 +126,7 @@ void CUpdateSelectionDialog::showUpdateDetails(
         m_ui->updateVersionTextLabel->hide();
         m_ui->updateNotesLabel->hide();
         m_ui->updateNotesTextLabel->hide();
+        m_ui->updateNotesLinkLabel->hide();
         return;
     }
 
@@ -136,13 +152,15 @@ void CUpdateSelectionDialog::showReleaseNotes(const QString &notes)
     static const QRegularExpression address(QStringLiteral("https?://[^\\s<>\"']+"),
                                             QRegularExpression::CaseInsensitiveOption);
     const QRegularExpressionMatch match = address.match(notes);
+    // The notes are shown in full; the scroll area takes long ones.
+    m_ui->updateNotesTextLabel->setTextFormat(Qt::PlainText);
+    m_ui->updateNotesTextLabel->setText(notes);
+    m_ui->updateNotesLinkLabel->setVisible(match.hasMatch());
     if (!match.hasMatch()) {
-        m_ui->updateNotesTextLabel->setTextFormat(Qt::PlainText);
-        m_ui->updateNotesTextLabel->setText(notes);
+        m_ui->updateNotesLinkLabel->clear();
         return;
     }
-    m_ui->updateNotesTextLabel->setTextFormat(Qt::RichText);
-    m_ui->updateNotesTextLabel->setText(QStringLiteral("<a href=\"%1\">%2</a>")
+    m_ui->updateNotesLinkLabel->setText(QStringLiteral("<a href=\"%1\">%2</a>")
                                                 .arg(match.captured().toHtmlEscaped(),
                                                      tr("Firmware Release Notes").toHtmlEscaped()));
 }

@@ -31,6 +31,9 @@ public:
     void setSupportUrl(const QString &url);
     void setUpdateFilePath(const QString &path);
     void setUpdateFileState(bool compatible, bool noFile);
+    // A file the host could not read or parse: the error row gives its reason.
+    void setReadError(const QString &reason);
+    QString updateFilePath() const;
     void
     showUpdateDetails(const QVector<QSharedPointer<Plugin::Dorvix::IFirmwareUpdateInfo>> &infos,
                       bool noFile);
