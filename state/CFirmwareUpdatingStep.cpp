@@ -75,7 +75,10 @@ void CFirmwareUpdatingStep::onEntry(QEvent *event)
     m_pending = model ? model->selectedCameras() : QList<QPointer<CFirmwareUpdateEntity>>();
     dialog->setProgressText(1, m_pending.size());
     dialog->setProgress(0, 0);
+    dialog->setPhaseText(QString());
+    dialog->setTimeLeft(-1);
     m_estimatedDuration = 0;
+    m_lastCameraDuration = 0;
     m_total = m_pending.size();
     m_started = false;
     m_canceled = false;
@@ -120,6 +123,8 @@ void CFirmwareUpdatingStep::onFirmwareUpdateDone()
     auto *dialog = qobject_cast<View::CFirmwareUpdateDialog *>(page().data());
     m_awaitingResult = false;
     m_finishedPhasesTime = 0;
+    if (m_started && m_estimatedDuration > 0)
+        m_lastCameraDuration = m_estimatedDuration;
     m_estimatedDuration = 0;
     m_resetTimer.stop();
 
@@ -221,6 +226,8 @@ void CFirmwareUpdatingStep::onFirmwareUpdateError(const QString &errorMessage)
     m_awaitingResult = false;
     m_service->writeLog(Critical, errorMessage);
     m_service->setLastErrorMessage(errorMessage);
+    if (auto *dialog = qobject_cast<View::CFirmwareUpdateDialog *>(page().data()))
+        dialog->setTimeLeft(-1);
     m_finishedPhasesTime = 0;
     m_estimatedDuration = 0;
     m_resetTimer.stop();
@@ -265,6 +272,7 @@ void CFirmwareUpdatingStep::onFirmwareUpdateBegin(
     m_estimatedDuration = estimatedDuration;
     if (auto *dialog = qobject_cast<View::CFirmwareUpdateDialog *>(page().data()))
         dialog->setProgress(0, int(estimatedDuration));
+    showTimeLeft(0);
 }
 
 void CFirmwareUpdatingStep::onFirmwareUpdateProgressStepBegin(EFirmwareUpdateStep updateStep,
@@ -280,6 +288,8 @@ void CFirmwareUpdatingStep::onFirmwareUpdateProgressStepBegin(EFirmwareUpdateSte
                         QStringLiteral("Update step will take approximately %1 msec")
                                 .arg(QString::number(estimatedUpdateTime)));
     m_stepEstimate = int(estimatedUpdateTime);
+    m_phaseDescription = description;
+    showPhase(updateStep, 0);
     if (updateStep == Plugin::Dorvix::DeviceReset) {
         m_resetClock.restart();
         m_resetTimer.start();
@@ -310,6 +320,7 @@ void CFirmwareUpdatingStep::onFirmwareUpdateProgressStepDone(EFirmwareUpdateStep
     m_finishedPhasesTime += int(estimatedUpdateTime);
     if (auto *dialog = qobject_cast<View::CFirmwareUpdateDialog *>(page().data()))
         dialog->setProgress(m_finishedPhasesTime, int(m_estimatedDuration));
+    showTimeLeft(m_finishedPhasesTime);
 }
 
 void CFirmwareUpdatingStep::onFirmwareUpdateProgressStepProgressChanged(
@@ -325,7 +336,39 @@ void CFirmwareUpdatingStep::onFirmwareUpdateProgressStepProgressChanged(
         const int value
                 = int(m_stepEstimate * (progressPercentDone / 100.0) + m_finishedPhasesTime);
         dialog->setProgress(value, int(m_estimatedDuration));
+        showPhase(updateStep, progressPercentDone);
+        showTimeLeft(value);
     }
+}
+
+void CFirmwareUpdatingStep::showPhase(EFirmwareUpdateStep step, double percent)
+{
+    auto *dialog = qobject_cast<View::CFirmwareUpdateDialog *>(page().data());
+    if (!dialog)
+        return;
+    const QString share = QString::number(qBound(0.0, percent, 100.0), 'f', 0);
+    if (step == Plugin::Dorvix::DeviceReset) {
+        dialog->setPhaseText(tr("The camera is restarting — %1%").arg(share));
+        return;
+    }
+    const QString phase = m_phaseDescription.isEmpty() ? stepName(step) : m_phaseDescription;
+    dialog->setPhaseText(QStringLiteral("%1 — %2%").arg(phase, share));
+}
+
+void CFirmwareUpdatingStep::showTimeLeft(qint64 doneInCamera)
+{
+    auto *dialog = qobject_cast<View::CFirmwareUpdateDialog *>(page().data());
+    if (!dialog)
+        return;
+    if (m_estimatedDuration == 0) {
+        dialog->setTimeLeft(-1);
+        return;
+    }
+    // A cancel lets only the current camera finish.
+    const qint64 waiting = m_canceled ? 0 : qMax(0, m_pending.size() - 1);
+    const qint64 perCamera = m_lastCameraDuration > 0 ? m_lastCameraDuration : m_estimatedDuration;
+    const qint64 current = qMax<qint64>(0, qint64(m_estimatedDuration) - doneInCamera);
+    dialog->setTimeLeft(current + waiting * perCamera);
 }
 
 void CFirmwareUpdatingStep::setCameraColumn(CFirmwareUpdateEntity *entity, int column, int value)

@@ -55,6 +55,9 @@ private slots:
 private:
     void onResetTick();
     void setCameraColumn(Entity::CFirmwareUpdateEntity *entity, int column, int value);
+    void showPhase(Plugin::Dorvix::EFirmwareUpdateStep step, double percent);
+    // doneInCamera: the share of the current camera's estimate already done.
+    void showTimeLeft(qint64 doneInCamera);
 
     CFirmwareUpdateThread *m_thread;
     Plugin::Dorvix::DeviceFirmwareUpdatePtr m_currentUpdate;
@@ -69,6 +72,10 @@ private:
     int m_stepEstimate = 0;
     int m_finishedPhasesTime = 0;
     QTimer m_resetTimer;
+    QString m_phaseDescription;
+    // What the last finished camera was estimated to take; stands in for
+    // the cameras still waiting.
+    uint m_lastCameraDuration = 0;
     QElapsedTimer m_resetClock;
     // True between entry and the start of exit; late signals of the worker
     // are ignored outside that window.

@@ -25,6 +25,7 @@ CFirmwareUpdateDialog::CFirmwareUpdateDialog(QWidget *parent)
     m_ui->cameraTreeView->setHeader(new CTreeViewHeaderView);
 
     m_cancelButton = m_ui->buttonBox->button(QDialogButtonBox::Cancel);
+    m_ui->timeLeftLabel->hide();
 
     setStyleSheet(labelStyleSheet(pixelSize));
     const QFont bold = boldPageFont();
@@ -93,6 +94,36 @@ void CFirmwareUpdateDialog::setProgress(int value, int maximum)
     m_ui->progressBar->setMinimum(0);
     m_ui->progressBar->setMaximum(maximum);
     m_ui->progressBar->setValue(value);
+}
+
+void CFirmwareUpdateDialog::setPhaseText(const QString &text)
+{
+    m_ui->phaseLabel->setText(text);
+}
+
+void CFirmwareUpdateDialog::setTimeLeft(qint64 msecs)
+{
+    if (msecs < 0) {
+        m_ui->timeLeftLabel->hide();
+        m_timeLeftShown.invalidate();
+        return;
+    }
+    // Estimates jitter; a label that changes every tick cannot be read.
+    if (m_timeLeftShown.isValid() && m_timeLeftShown.elapsed() < 1000)
+        return;
+    m_timeLeftShown.start();
+    m_ui->timeLeftLabel->setText(timeLeftText(msecs));
+    m_ui->timeLeftLabel->show();
+}
+
+QString CFirmwareUpdateDialog::timeLeftText(qint64 msecs)
+{
+    if (msecs < 60000)
+        return tr("Less than a minute left");
+    const int minutes = int((msecs + 30000) / 60000);
+    if (minutes < 90)
+        return tr("About %n minute(s) left", nullptr, minutes);
+    return tr("About %n hour(s) left", nullptr, int((msecs + 1800000) / 3600000));
 }
 
 void CFirmwareUpdateDialog::dialogButtonClicked(QAbstractButton *pButton)

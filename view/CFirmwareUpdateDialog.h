@@ -4,6 +4,8 @@
 
 class QPushButton;
 
+#include <QElapsedTimer>
+
 namespace Ui {
 class FirmwareUpdateDialogUi;
 }
@@ -27,6 +29,12 @@ public:
     void setProgressText(int current, int total);
     // A maximum of 0 turns the bar into a busy indicator.
     void setProgress(int value, int maximum);
+    // The running phase in words.
+    void setPhaseText(const QString &text);
+    // Time left for the whole run; a negative value hides it. Changes reach
+    // the label at most once a second.
+    void setTimeLeft(qint64 msecs);
+    static QString timeLeftText(qint64 msecs);
 
 public slots:
     void dialogButtonClicked(QAbstractButton *pButton) override;
@@ -38,6 +46,7 @@ protected:
 private:
     Ui::FirmwareUpdateDialogUi *m_ui = nullptr;
     QPushButton *m_cancelButton = nullptr;
+    QElapsedTimer m_timeLeftShown;
 };
 
 } // namespace Plugin::FirmwareUpdater::Internal::View
