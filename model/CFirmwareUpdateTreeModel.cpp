@@ -1,5 +1,6 @@
 #include "model/CFirmwareUpdateTreeModel.h"
 
+#include <QCollator>
 #include <QCoreApplication>
 #include <QMap>
 
@@ -15,6 +16,64 @@ bool isCameraNode(const CFirmwareUpdateEntity *entity)
 {
     return entity->entityType() != CFirmwareUpdateEntity::TransportLayer
             && !entity->cameraInfo().isNull();
+}
+
+// "Cam 2" before "Cam 10", as people count.
+bool numericLess(const QString &a, const QString &b)
+{
+    static const QCollator collator = [] {
+        QCollator c;
+        c.setNumericMode(true);
+        c.setCaseSensitivity(Qt::CaseInsensitive);
+        return c;
+    }();
+    return collator.compare(a, b) < 0;
+}
+
+void collectDeviceNames(const CFirmwareUpdateEntity *node, QHash<QString, int> *counts)
+{
+    if (!node)
+        return;
+    if (node->entityType() == CFirmwareUpdateEntity::CameraDevice && node->cameraInfo())
+        ++(*counts)[node->cameraInfo()->displayName()];
+    for (const QPointer<CFirmwareUpdateEntity> &child : node->children())
+        collectDeviceNames(child.data(), counts);
+}
+
+const char *const kContext = "Plugin::FirmwareUpdater::Internal::Model::CFirmwareUpdateTreeModel";
+
+QString identityToolTip(const CFirmwareUpdateEntity &entity)
+{
+    const Core::DorvixComponents::CameraInfoPtr camera = entity.cameraInfo();
+    const Plugin::Dorvix::TransportLayerInfoPtr layer = entity.transportLayerInfo();
+    const auto line = [](const char *label, const QString &value) {
+        return QCoreApplication::translate(kContext, label) + QLatin1Char(' ')
+                + value.toHtmlEscaped();
+    };
+    // Rich text on purpose, so a name that looks like markup is shown as typed.
+    return QStringLiteral("<qt>")
+            + QStringList { line(QT_TRANSLATE_NOOP("Plugin::FirmwareUpdater::Internal::Model::"
+                                                   "CFirmwareUpdateTreeModel",
+                                                   "Name:"),
+                                 camera->displayName()),
+                            line(QT_TRANSLATE_NOOP("Plugin::FirmwareUpdater::Internal::Model::"
+                                                   "CFirmwareUpdateTreeModel",
+                                                   "Id:"),
+                                 camera->id()),
+                            line(QT_TRANSLATE_NOOP("Plugin::FirmwareUpdater::Internal::Model::"
+                                                   "CFirmwareUpdateTreeModel",
+                                                   "Model:"),
+                                 camera->modelName()),
+                            line(QT_TRANSLATE_NOOP("Plugin::FirmwareUpdater::Internal::Model::"
+                                                   "CFirmwareUpdateTreeModel",
+                                                   "Transport layer:"),
+                                 layer ? layer->displayName() : camera->transportLayerId()),
+                            line(QT_TRANSLATE_NOOP("Plugin::FirmwareUpdater::Internal::Model::"
+                                                   "CFirmwareUpdateTreeModel",
+                                                   "Firmware:"),
+                                 entity.data(CFirmwareUpdateEntity::CurrentFirmware).toString()) }
+                      .join(QStringLiteral("<br>"))
+            + QStringLiteral("</qt>");
 }
 
 } // namespace
@@ -90,6 +149,15 @@ QVariant CFirmwareUpdateTreeModel::data(const QModelIndex &index, int role) cons
     const CFirmwareUpdateEntity *entity = entityOf(index);
     if (!entity)
         return {};
+    const bool device
+            = entity->entityType() == CFirmwareUpdateEntity::CameraDevice && entity->cameraInfo();
+    if (role == Qt::ToolTipRole && device)
+        return identityToolTip(*entity);
+    // Cameras that share a name are told apart by their id.
+    if (role == Qt::DisplayRole && device && index.column() == CFirmwareUpdateEntity::DisplayName
+        && m_sharedNames.contains(entity->cameraInfo()->displayName()))
+        return QStringLiteral("%1 (%2)").arg(entity->cameraInfo()->displayName(),
+                                             entity->cameraInfo()->id());
     switch (role) {
     case Qt::DisplayRole:
     case Qt::EditRole:
@@ -238,6 +306,7 @@ void CFirmwareUpdateTreeModel::buildFromTransportLayers(
             continue;
         const QVector<Core::DorvixComponents::CameraInfoPtr> cameras = transportLayer->cameras();
         QMap<QString, QVector<CFirmwareUpdateEntity *>> devicesByModel;
+        QStringList modelOrder;
         for (const Core::DorvixComponents::CameraInfoPtr &camera : cameras) {
             if (!camera)
                 continue;
@@ -245,17 +314,21 @@ void CFirmwareUpdateTreeModel::buildFromTransportLayers(
             device->setEntityType(CFirmwareUpdateEntity::CameraDevice);
             device->setCameraInfo(camera);
             device->setTransportLayerInfo(transportLayer);
+            if (!devicesByModel.contains(camera->modelName()))
+                modelOrder.append(camera->modelName());
             devicesByModel[camera->modelName()].append(device);
         }
         if (devicesByModel.isEmpty())
             continue;
         auto *transportLayerNode = new CFirmwareUpdateEntity;
         transportLayerNode->setTransportLayerInfo(transportLayer);
-        for (QVector<CFirmwareUpdateEntity *> &devices : devicesByModel) {
+        std::stable_sort(modelOrder.begin(), modelOrder.end(), numericLess);
+        for (const QString &modelName : qAsConst(modelOrder)) {
+            QVector<CFirmwareUpdateEntity *> &devices = devicesByModel[modelName];
             // Rows in the order the sorted view shows them keep the view's
             // per-row lookups short when the whole tree is refreshed.
             std::stable_sort(devices.begin(), devices.end(), [](const auto *a, const auto *b) {
-                return a->cameraInfo()->displayName() < b->cameraInfo()->displayName();
+                return numericLess(a->cameraInfo()->displayName(), b->cameraInfo()->displayName());
             });
             auto *typeNode = new CFirmwareUpdateEntity;
             typeNode->setEntityType(CFirmwareUpdateEntity::CameraType);
@@ -267,7 +340,19 @@ void CFirmwareUpdateTreeModel::buildFromTransportLayers(
         }
         m_root->addChild(transportLayerNode);
     }
+    findSharedNames();
     endResetModel();
+}
+
+void CFirmwareUpdateTreeModel::findSharedNames()
+{
+    QHash<QString, int> counts;
+    collectDeviceNames(m_root.data(), &counts);
+    m_sharedNames.clear();
+    for (auto it = counts.cbegin(); it != counts.cend(); ++it) {
+        if (it.value() > 1)
+            m_sharedNames.insert(it.key());
+    }
 }
 
 void CFirmwareUpdateTreeModel::setEntities(QList<CFirmwareUpdateEntity *> entities)
@@ -285,6 +370,7 @@ void CFirmwareUpdateTreeModel::setEntities(QList<CFirmwareUpdateEntity *> entiti
         trackSelection(entity->selected(), entity);
     }
     delete oldRoot.data();
+    findSharedNames();
     endResetModel();
 }
 

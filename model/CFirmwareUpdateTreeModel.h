@@ -7,6 +7,7 @@
 #include <QList>
 #include <QMap>
 #include <QPointer>
+#include <QSet>
 #include <QVector>
 
 namespace Plugin::FirmwareUpdater::Internal::Model {
@@ -60,10 +61,13 @@ private:
     void setDataForCameraModel(CFirmwareUpdateEntity *entity, const QString &cameraModel, int role,
                                const QVariant &value);
     void notifyTreeChanged(const QModelIndex &parent, const QVector<int> &roles);
+    void findSharedNames();
 
     QPointer<CFirmwareUpdateEntity> m_root;
     QList<QVariant> m_headerLabels;
     QMap<QString, QPointer<CFirmwareUpdateEntity>> m_selectedCameras;
+    // Display names that more than one camera device of this model carries.
+    QSet<QString> m_sharedNames;
 };
 
 } // namespace Plugin::FirmwareUpdater::Internal::Model

@@ -1,6 +1,7 @@
 #include "view/CCameraSelectionDialog.h"
 
 #include "model/CFirmwareUpdateTreeModel.h"
+#include "view/CNumericSortProxyModel.h"
 #include "view/CTreeViewCameraSelectionDelegate.h"
 #include "view/CTreeViewHeaderView.h"
 
@@ -50,7 +51,7 @@ void CCameraSelectionDialog::setTreeModel(QSharedPointer<CFirmwareUpdateTreeMode
     QTreeView *view = m_ui->cameraTreeView;
     auto *proxy = qobject_cast<QSortFilterProxyModel *>(view->model());
     if (!proxy) {
-        proxy = new QSortFilterProxyModel(view);
+        proxy = new CNumericSortProxyModel(view);
         proxy->setSourceModel(model.data());
         view->setModel(proxy);
         for (int column = 1; column <= 8; ++column)
