@@ -18,18 +18,6 @@ bool isCameraNode(const CFirmwareUpdateEntity *entity)
             && !entity->cameraInfo().isNull();
 }
 
-// "Cam 2" before "Cam 10", as people count.
-bool numericLess(const QString &a, const QString &b)
-{
-    static const QCollator collator = [] {
-        QCollator c;
-        c.setNumericMode(true);
-        c.setCaseSensitivity(Qt::CaseInsensitive);
-        return c;
-    }();
-    return collator.compare(a, b) < 0;
-}
-
 void collectDeviceNames(const CFirmwareUpdateEntity *node, QHash<QString, int> *counts)
 {
     if (!node)
@@ -77,6 +65,20 @@ QString identityToolTip(const CFirmwareUpdateEntity &entity)
 }
 
 } // namespace
+
+bool CFirmwareUpdateTreeModel::numericLess(const QString &a, const QString &b)
+{
+    static const QCollator collator = [] {
+        // The C locale's collation compares code units only, numbers included.
+        QCollator c(QLocale().language() == QLocale::C ? QLocale(QLocale::English) : QLocale());
+        c.setNumericMode(true);
+        c.setCaseSensitivity(Qt::CaseInsensitive);
+        return c;
+    }();
+    const int order = collator.compare(a, b);
+    // Names equal but for case still sort the same way every time.
+    return order != 0 ? order < 0 : a < b;
+}
 
 CFirmwareUpdateTreeModel::CFirmwareUpdateTreeModel(QObject *parent)
     : QAbstractItemModel(parent)

@@ -50,6 +50,8 @@ public:
     void applySelectionRules(const QModelIndex &index);
     // Ascending by camera id (code-unit order).
     QList<QPointer<CFirmwareUpdateEntity>> selectedCameras() const;
+    // "Cam 2" before "Cam 10", as people count; the order of the trees.
+    static bool numericLess(const QString &a, const QString &b);
     // Adds to the counters; the caller zeroes them.
     void countUpdateResults(int *failed, int *ok, int *skipped) const;
 

@@ -26,6 +26,8 @@ CFirmwareUpdateDialog::CFirmwareUpdateDialog(QWidget *parent)
 
     m_cancelButton = m_ui->buttonBox->button(QDialogButtonBox::Cancel);
     m_ui->timeLeftLabel->hide();
+    m_timeLeftDelay.setSingleShot(true);
+    connect(&m_timeLeftDelay, &QTimer::timeout, this, &CFirmwareUpdateDialog::showTimeLeft);
 
     setStyleSheet(labelStyleSheet(pixelSize));
     const QFont bold = boldPageFont();
@@ -103,16 +105,30 @@ void CFirmwareUpdateDialog::setPhaseText(const QString &text)
 
 void CFirmwareUpdateDialog::setTimeLeft(qint64 msecs)
 {
+    m_timeLeft = msecs;
     if (msecs < 0) {
+        m_timeLeftDelay.stop();
         m_ui->timeLeftLabel->hide();
         m_timeLeftShown.invalidate();
         return;
     }
-    // Estimates jitter; a label that changes every tick cannot be read.
-    if (m_timeLeftShown.isValid() && m_timeLeftShown.elapsed() < 1000)
+    // Estimates jitter; a label that changes every tick cannot be read. The
+    // latest estimate still arrives when the host falls silent.
+    const qint64 since = m_timeLeftShown.isValid() ? m_timeLeftShown.elapsed() : 1000;
+    if (since < 1000) {
+        if (!m_timeLeftDelay.isActive())
+            m_timeLeftDelay.start(int(1000 - since));
+        return;
+    }
+    showTimeLeft();
+}
+
+void CFirmwareUpdateDialog::showTimeLeft()
+{
+    if (m_timeLeft < 0)
         return;
     m_timeLeftShown.start();
-    m_ui->timeLeftLabel->setText(timeLeftText(msecs));
+    m_ui->timeLeftLabel->setText(timeLeftText(m_timeLeft));
     m_ui->timeLeftLabel->show();
 }
 
@@ -120,10 +136,13 @@ QString CFirmwareUpdateDialog::timeLeftText(qint64 msecs)
 {
     if (msecs < 60000)
         return tr("Less than a minute left");
-    const int minutes = int((msecs + 30000) / 60000);
+    // Whole texts rather than plural forms: English has no catalogue to supply them.
+    const qint64 minutes = (msecs + 30000) / 60000;
+    if (minutes < 2)
+        return tr("About a minute left");
     if (minutes < 90)
-        return tr("About %n minute(s) left", nullptr, minutes);
-    return tr("About %n hour(s) left", nullptr, int((msecs + 1800000) / 3600000));
+        return tr("About %1 minutes left").arg(minutes);
+    return tr("About %1 hours left").arg((msecs + 1800000) / 3600000);
 }
 
 void CFirmwareUpdateDialog::dialogButtonClicked(QAbstractButton *pButton)

@@ -5,6 +5,7 @@
 class QPushButton;
 
 #include <QElapsedTimer>
+#include <QTimer>
 
 namespace Ui {
 class FirmwareUpdateDialogUi;
@@ -32,7 +33,7 @@ public:
     // The running phase in words.
     void setPhaseText(const QString &text);
     // Time left for the whole run; a negative value hides it. Changes reach
-    // the label at most once a second.
+    // the label at most once a second, the latest one last.
     void setTimeLeft(qint64 msecs);
     static QString timeLeftText(qint64 msecs);
 
@@ -46,7 +47,11 @@ protected:
 private:
     Ui::FirmwareUpdateDialogUi *m_ui = nullptr;
     QPushButton *m_cancelButton = nullptr;
+    void showTimeLeft();
+
     QElapsedTimer m_timeLeftShown;
+    QTimer m_timeLeftDelay;
+    qint64 m_timeLeft = -1;
 };
 
 } // namespace Plugin::FirmwareUpdater::Internal::View

@@ -1,18 +1,13 @@
 #include "view/CNumericSortProxyModel.h"
 
-namespace Plugin::FirmwareUpdater::Internal::View {
+#include "model/CFirmwareUpdateTreeModel.h"
 
-CNumericSortProxyModel::CNumericSortProxyModel(QObject *parent)
-    : QSortFilterProxyModel(parent)
-{
-    m_collator.setNumericMode(true);
-    m_collator.setCaseSensitivity(Qt::CaseInsensitive);
-}
+namespace Plugin::FirmwareUpdater::Internal::View {
 
 bool CNumericSortProxyModel::lessThan(const QModelIndex &left, const QModelIndex &right) const
 {
-    return m_collator.compare(left.data(sortRole()).toString(), right.data(sortRole()).toString())
-            < 0;
+    return Model::CFirmwareUpdateTreeModel::numericLess(left.data(sortRole()).toString(),
+                                                        right.data(sortRole()).toString());
 }
 
 } // namespace Plugin::FirmwareUpdater::Internal::View

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QCollator>
 #include <QSortFilterProxyModel>
 
 namespace Plugin::FirmwareUpdater::Internal::View {
@@ -11,13 +10,10 @@ class CNumericSortProxyModel : public QSortFilterProxyModel
     Q_OBJECT
 
 public:
-    explicit CNumericSortProxyModel(QObject *parent = nullptr);
+    using QSortFilterProxyModel::QSortFilterProxyModel;
 
 protected:
     bool lessThan(const QModelIndex &left, const QModelIndex &right) const override;
-
-private:
-    QCollator m_collator;
 };
 
 } // namespace Plugin::FirmwareUpdater::Internal::View
