@@ -66,7 +66,8 @@ private slots:
     }
 
     // "node@column" with 'e' for the edit role, 'd' for the decoration role,
-    // 'c' check state, 'a' accessible text and 'n' accessible description,
+    // 'c' check state, 'a' accessible text, 'n' accessible description and
+    // 't' the tool tip,
     // shown as "type:value" and " editable" when it is. A disabled node stays
     // editable: the check box editor shows it disabled.
     void cells()
@@ -76,13 +77,13 @@ private slots:
         const QString cells
                 = "tl1/A@0e tl1@1 tl1/B@1 tl1/c2@2e tl1/A@3 tl1/c2@3 tl1/c1@3 tl1/c2@5 "
                   "tl1/c2@6 tl1/c2@7 tl1/c2@1d tl1/c1@0c tl1@0c tl1/c2@3a tl1/c2@5a tl1/c2@6a "
-                  "tl1/c2@7a tl1/c2@0n tl1@0n";
+                  "tl1/c2@7a tl1/c2@0n tl1@0n tl1/c1@3t tl1/A@0t";
         QStringList shown;
         for (const QString &cell : cells.split(' ')) {
             const int column = cell.section('@', 1).left(1).toInt();
             const QModelIndex index
                     = Probe::find(*m_model, cell.section('@', 0, 0)).siblingAtColumn(column);
-            const int letter = QString("-de-------can").indexOf(cell.back());
+            const int letter = QString("-det------can").indexOf(cell.back());
             const int role = qMax(0, letter); // display: 0
             Probe::entity(index)->setEnabled(false);
             const int flags = m_model->flags(index) ^ Qt::ItemIsSelectable ^ Qt::ItemIsEnabled;
@@ -104,7 +105,10 @@ private slots:
                                "tl1/c2@6a QString:Waiting", "tl1/c2@7a QString:Skipped",
                                "tl1/c2@0n QString:Unavailable: cameras of another model are "
                                "checked editable",
-                               "tl1@0n :" }));
+                               "tl1@0n :",
+                               "tl1/c1@3t QString:<qt>Name: Cam c1<br>Id: c1<br>Model: A<br>"
+                               "Transport layer: Layer tl1<br>Firmware: 0.9.9</qt>",
+                               "tl1/A@0t : editable" }));
     }
 
     // The shipped catalogues carry the labels in the "QObject" context.
@@ -238,6 +242,8 @@ private slots:
         tree("one model on two layers", "tl1:A/c1;tl2:;tl3:A/c2",
              "Layer tl1[A[Cam c1]],Layer tl3[A[Cam c2]]");
         tree("model names keep case", "tl1:a/c1,A/c2", "Layer tl1[A[Cam c2],a[Cam c1]]");
+        tree("shared names get their ids", "tl1:A/x;tl2:A/x,A/y",
+             "Layer tl1[A[Cam x (x)]],Layer tl2[A[Cam x (x),Cam y]]");
 
         // "selected | disabled | tracked", '#' for the other model's nodes.
         const auto state = [](const char *name, const char *actions, QString expected,

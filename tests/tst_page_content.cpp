@@ -1,5 +1,7 @@
 #include "simulator/CSimulatedFirmwareUpdateInfo.h"
+#include "support/FakeCameras.h"
 #include "support/PageTestSupport.h"
+#include "view/CCameraSelectionDialog.h"
 
 #include <QAccessible>
 #include <QBoxLayout>
@@ -32,6 +34,20 @@ QSharedPointer<CSimulatedFirmwareUpdateInfo> updateInfo(const QString &file)
     description.version = details.value(1);
     description.releaseNotes = details.value(2);
     return QSharedPointer<CSimulatedFirmwareUpdateInfo>::create(description);
+}
+
+// Display texts in the order a view walks them, depth first.
+QString walk(const QAbstractItemModel &model, const QModelIndex &parent = QModelIndex())
+{
+    QStringList texts;
+    for (int row = 0; row < model.rowCount(parent); ++row) {
+        const QModelIndex index = model.index(row, 0, parent);
+        texts << index.data().toString();
+        const QString children = walk(model, index);
+        if (!children.isEmpty())
+            texts << children;
+    }
+    return texts.join(QLatin1Char('|'));
 }
 
 } // namespace
@@ -239,6 +255,71 @@ private slots:
                                    .arg(button(&page, "Cancel")->isEnabled())
                                    .arg(page.windowFlags().testFlag(Qt::WindowCloseButtonHint)),
                  shown);
+    }
+
+    void cameraOrder_data()
+    {
+        QTest::addColumn<QString>("layers");
+        QTest::addColumn<QString>("order");
+
+        QTest::newRow("numbers as people count")
+                << "tl1:M10/c10,M9/c9,M9/c10,M9/c1,M9/C2"
+                << "Layer tl1|M9|Cam c1|Cam C2|Cam c9|Cam c10 (c10)|M10|Cam c10 (c10)";
+        QTest::newRow("names equal but for case") << "tl1:a/c1,A/c2"
+                                                  << "Layer tl1|A|Cam c2|a|Cam c1";
+    }
+
+    void cameraOrder()
+    {
+        QFETCH(QString, layers);
+        QFETCH(QString, order);
+
+        const auto model = QSharedPointer<CFirmwareUpdateTreeModel>::create();
+        model->buildFromTransportLayers(Fake::layers(layers));
+        CCameraSelectionDialog page;
+        page.setTreeModel(model);
+        // The rows are built in the order page 1's sorted view shows them.
+        QCOMPARE(walk(*model), order);
+        QCOMPARE(walk(*page.findChild<QTreeView *>("cameraTreeView")->model()), order);
+    }
+
+    void timeLeft_data()
+    {
+        QTest::addColumn<QString>("estimates"); // milliseconds, one call each
+        QTest::addColumn<QString>("shown"); // "-": hidden
+
+        QTest::newRow("none yet") << "-1"
+                                  << "-";
+        QTest::newRow("nothing left") << "0"
+                                      << "Less than a minute left";
+        QTest::newRow("just under a minute") << "59999"
+                                             << "Less than a minute left";
+        QTest::newRow("a minute") << "60000"
+                                  << "About a minute left";
+        QTest::newRow("rounds up at the half") << "150000"
+                                               << "About 3 minutes left";
+        QTest::newRow("last minutes shown") << "5369999"
+                                            << "About 89 minutes left";
+        QTest::newRow("then hours") << "5400000"
+                                    << "About 2 hours left";
+        QTest::newRow("estimate withdrawn") << "120000,-1"
+                                            << "-";
+        QTest::newRow("held back within a second") << "120000,3600000"
+                                                   << "About 2 minutes left";
+        QTest::newRow("shown again at once") << "120000,-1,3600000"
+                                             << "About 60 minutes left";
+    }
+
+    void timeLeft()
+    {
+        QFETCH(QString, estimates);
+        QFETCH(QString, shown);
+
+        CFirmwareUpdateDialog page;
+        for (const QString &msecs : estimates.split(','))
+            page.setTimeLeft(msecs.toLongLong());
+        const auto *label = page.findChild<QLabel *>(QStringLiteral("timeLeftLabel"));
+        QCOMPARE(label->isHidden() ? QStringLiteral("-") : label->text(), shown);
     }
 
     void results_data()

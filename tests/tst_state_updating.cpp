@@ -8,6 +8,7 @@
 #include "state/CFirmwareUpdatingStep.h"
 #include "view/CFirmwareUpdateDialog.h"
 
+#include <QLabel>
 #include <QtTest>
 
 // What the full wizard runs cannot reach: a host whose update sleeps through
@@ -23,7 +24,7 @@ namespace {
 class CScriptedUpdate : public IDeviceFirmwareUpdate
 {
 public:
-    enum EScript { Quick, SilentReset, Blocking, Mute };
+    enum EScript { Quick, SilentReset, Blocking, Mute, Paced };
 
     FirmwareUpdateInfoPtr firmwareUpdateInfo() const override { return {}; }
     EFirmwareUpdateDirection direction() const override { return Upgrade; }
@@ -33,7 +34,7 @@ public:
     void runUpdate() override
     {
         ran = true;
-        emit firmwareUpdateBegin({}, 1000);
+        emit firmwareUpdateBegin({}, script == Paced ? 600000 : 1000);
         if (script == SilentReset) {
             emit firmwareUpdateProgressStepBegin(DeviceReset, 0, QString());
             QThread::msleep(700);
@@ -41,6 +42,14 @@ public:
         } else if (script == Blocking) {
             gate.acquire();
             emit firmwareUpdateProgressStepProgressChanged(FileUpload, 50);
+        } else if (script == Paced) {
+            // Ten minutes announced, halted half way until released.
+            emit firmwareUpdateProgressStepBegin(FileUpload, 600000, "Uploading the firmware");
+            emit firmwareUpdateProgressStepProgressChanged(FileUpload, 50);
+            gate.acquire();
+            emit firmwareUpdateProgressStepBegin(DeviceReset, 1000, QString());
+            emit firmwareUpdateProgressStepProgressChanged(DeviceReset, 40);
+            gate.acquire();
         } else if (script == Mute) {
             return; // neither done nor error
         }
@@ -119,6 +128,27 @@ private slots:
                   "DeviceFirmwareVersion: 1.0|INFO Finished firmware update (1/1)|INFO Finished "
                   "all firmware updates";
         QCOMPARE(r.service->lines, expected.split('|'));
+    }
+
+    void phaseAndTimeLeft()
+    {
+        // Camera 1 is half way through ten minutes; two more are expected to
+        // take as long.
+        Rig r({ CScriptedUpdate::Paced, CScriptedUpdate::Quick, CScriptedUpdate::Quick });
+        // A failed check must not leave the worker waiting for ever.
+        const auto release = qScopeGuard([&r] { r.updates[0]->gate.release(2); });
+        const auto text = [&r](const char *name) {
+            const auto *label = r.page.findChild<QLabel *>(name);
+            return label->isHidden() ? QStringLiteral("-") : label->text();
+        };
+        QTRY_COMPARE(text("phaseLabel"), QStringLiteral("Uploading the firmware — 50%"));
+        // The latest estimate shows even though the host then falls silent.
+        QTRY_COMPARE(text("timeLeftLabel"), QStringLiteral("About 25 minutes left"));
+        r.updates[0]->gate.release();
+        QTRY_COMPARE(text("phaseLabel"), QStringLiteral("The camera is restarting — 40%"));
+        r.updates[0]->gate.release();
+        QSignalSpy done(r.step, &State::CFirmwareUpdatingStep::firmwareUpdateDone);
+        QVERIFY(done.wait(20000));
     }
 
     void updateWithoutResultFails()

@@ -3,6 +3,7 @@
 #include <QFileDialog>
 #include <QLabel>
 #include <QMessageBox>
+#include <QPushButton>
 
 #include <algorithm>
 #include <memory>
@@ -113,6 +114,9 @@ private slots:
     void retry_data();
     void retry();
     void report();
+    void fileVerdict_data();
+    void fileVerdict();
+    void browseFolder();
 };
 
 namespace {
@@ -484,6 +488,81 @@ void tst_WizardRun::run()
              expectedLog.replaceInStrings(kPath, QDir::toNativeSeparators(path)));
     // The run is over: nothing planned is left.
     QCOMPARE(d.page5->treeModel()->rowCount(), 0);
+}
+
+void tst_WizardRun::fileVerdict_data()
+{
+    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<QString>("said"); // the error row's text, "-" when hidden
+
+    QTest::newRow("fits") << updateFile({ "2.0|Fixes" }) << "-";
+    QTest::newRow("unreadable") << QByteArray("{ not json") << "The file could not be read: ";
+    QTest::newRow("for other cameras")
+            << updateFile({ "2.0|Fixes|Z" })
+            << "The firmware update file selected is not compatible with your camera model.";
+}
+
+void tst_WizardRun::fileVerdict()
+{
+    QFETCH(QByteArray, content);
+    QFETCH(QString, said);
+
+    WizardDriver d;
+    d.addCameras({ "A|Cam A|M|1.0" });
+    const QString path = d.writeUpdateFile(content);
+    QVERIFY(d.start());
+    d.check({ "A" });
+    QVERIFY(WizardDriver::click(d.page1, "Next"));
+    // After a file of another kind, so the row has to follow.
+    d.typePath(d.writeUpdateFile("{ broken"));
+    d.writeUpdateFile(content);
+    d.typePath(path);
+    const auto *error = d.page2->findChild<QLabel *>("errorTextLabel");
+    const QString shown = error->isVisible() ? error->text() : "-";
+    QVERIFY2(shown.startsWith(said)
+                     && (said == "-" || shown.size() > said.size() || said.endsWith('.')),
+             qPrintable(shown));
+    QCOMPARE(WizardDriver::button(d.page2, "Next")->isEnabled(), said == "-");
+    QVERIFY(d.closeOn(d.page2));
+}
+
+void tst_WizardRun::browseFolder()
+{
+    WizardDriver d;
+    d.addCameras({ "A|Cam A|M|1.0" });
+    const QString path = d.writeUpdateFile(updateFile({ "2.0|Fixes" }));
+    QVERIFY(d.start());
+    d.check({ "A" });
+    QVERIFY(WizardDriver::click(d.page1, "Next"));
+
+    // The folder of what the field names, else the folder last browsed to.
+    const QString other = QDir(d.temp.path()).filePath("other");
+    QVERIFY(QDir().mkpath(other));
+    const QString chosen = other + "/chosen.guf";
+    QVERIFY(QFile::copy(path, chosen));
+    QStringList opened;
+    const auto browse = [&](const QString &field, const QString &choose) {
+        d.typePath(field);
+        QTimer::singleShot(0, [&] {
+            auto *dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget());
+            if (!dialog)
+                return;
+            opened << dialog->directory().absolutePath();
+            if (choose.isEmpty()) {
+                dialog->reject();
+                return;
+            }
+            dialog->selectFile(choose);
+            static_cast<QDialog *>(dialog)->accept();
+        });
+        QTest::mouseClick(d.page2->findChild<QPushButton *>("browseButton"), Qt::LeftButton);
+    };
+    browse(path, QString());
+    browse(other, chosen);
+    browse("", QString());
+    browse(QDir(d.temp.path()).filePath("gone/update.guf"), QString());
+    QCOMPARE(opened, QStringList({ d.temp.path(), other, other, other }));
+    QVERIFY(d.closeOn(d.page2));
 }
 
 QTEST_MAIN(tst_WizardRun)
