@@ -466,6 +466,25 @@ bool CDemoDriver::readResult()
         return false;
     if (!grab(5))
         return false;
+    if (m_scenario.retryFailed && !m_retried) {
+        // Keep the first pass's page, then plan the failed cameras again.
+        QAbstractButton *retry = page->findChild<QAbstractButton *>(QStringLiteral("retryButton"));
+        const QString file
+                = QDir(m_outDir).absoluteFilePath(QStringLiteral("5-result-before-retry.png"));
+        if (!enabled(retry) || !page->grab().save(file, "PNG")) {
+            fail(QStringLiteral("no Retry after the first pass"));
+            return false;
+        }
+        report(QStringLiteral("Saved %1").arg(file));
+        report(QStringLiteral("Clicked Retry"));
+        m_retried = true;
+        m_taskIndex = ReviewTask;
+        post([retry = QPointer<QAbstractButton>(retry)] {
+            if (retry)
+                retry->click();
+        });
+        return false;
+    }
     const int successful
             = trailingNumber(page->findChild<QLabel *>(QStringLiteral("successfulUpdatesLabel")));
     const int failed

@@ -29,6 +29,8 @@ class CDemoDriver : public QObject
 
 public:
     static constexpr int PageCount = 5;
+    // Index of "review the update summary" in the task list, where a retry resumes.
+    static constexpr int ReviewTask = 3;
     static constexpr int TimeoutMs = 60000;
     static constexpr int TimeoutExitCode = 3;
     static constexpr int ShutdownTimeoutMs = 30000;
@@ -86,6 +88,7 @@ private:
     bool m_done = false;
     bool m_typed = false;
     bool m_canceled = false;
+    bool m_retried = false;
     bool m_grabbed[PageCount + 1] = {};
     QString m_failure;
     QString m_logFile;

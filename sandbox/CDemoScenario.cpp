@@ -47,7 +47,18 @@ QList<CDemoScenario> scenarios()
                             QStringLiteral("Finished firmware update (1/3)"),
                             QStringLiteral("Firmware updates have been canceled by the user") };
 
-    return { success, failure, cancel };
+    CDemoScenario retry;
+    retry.name = QStringLiteral("retry");
+    retry.cameras = threeCameras;
+    retry.updateFile = QStringLiteral("updates/A1-20_1.6.0_fails-once.guf");
+    retry.retryFailed = true;
+    retry.expectedSuccessful = 2;
+    retry.expectedLogLines
+            = QStringList { QStringLiteral("Firmware update (2/3) failed."),
+                            QStringLiteral("Retrying the failed and skipped cameras"),
+                            QStringLiteral("Finished firmware update (2/2)") };
+
+    return { success, failure, cancel, retry };
 }
 
 } // namespace

@@ -28,6 +28,8 @@ public:
     // Relative to the samples folder.
     QString updateFile;
     bool cancelDuringFirstUpdate = false;
+    // Retry once from the result page; the expectations are the retry's.
+    bool retryFailed = false;
     double timeScale = 0.1;
     int expectedSuccessful = 0;
     int expectedFailed = 0;

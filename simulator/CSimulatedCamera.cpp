@@ -87,4 +87,10 @@ void CSimulatedCamera::setPresent(bool present)
     m_present = present;
 }
 
+int CSimulatedCamera::countUpdateRun(const QString &version)
+{
+    QMutexLocker locker(&m_mutex);
+    return ++m_updateRuns[version];
+}
+
 } // namespace Simulator

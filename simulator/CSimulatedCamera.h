@@ -2,6 +2,7 @@
 
 #include "host/ICameraInfo.h"
 
+#include <QHash>
 #include <QMutex>
 
 namespace Simulator {
@@ -56,6 +57,9 @@ public:
     bool isPresent() const;
     void setPresent(bool present);
 
+    // Counts the runs of an update on this camera, per update version.
+    int countUpdateRun(const QString &version);
+
 private:
     const Setup m_setup;
     const QString m_transportLayerId;
@@ -64,6 +68,7 @@ private:
     quint32 m_statusCode;
     bool m_busy;
     bool m_present = true;
+    QHash<QString, int> m_updateRuns;
 };
 
 using SimulatedCameraPtr = QSharedPointer<CSimulatedCamera>;

@@ -103,8 +103,11 @@ void CSimulatedFirmwareUpdate::runUpdate()
         return;
     }
 
+    const int run = m_camera->countUpdateRun(update.version);
+    const bool failing
+            = update.failureInjected && (update.failureTimes == 0 || run <= update.failureTimes);
     for (const CSimulatedFirmwareUpdateInfo::Phase &phase : update.phases) {
-        const bool fails = update.failureInjected && update.failureStep == phase.step;
+        const bool fails = failing && update.failureStep == phase.step;
         emit firmwareUpdateProgressStepBegin(phase.step, phase.estimatedMs, phase.description);
         if (phase.step == Plugin::Dorvix::DeviceReset) {
             // The device is silent while it restarts.

@@ -35,6 +35,8 @@ public:
         bool failureInjected = false;
         Plugin::Dorvix::EFirmwareUpdateStep failureStep = Plugin::Dorvix::CheckPreconditions;
         QString failureMessage;
+        // Runs on one camera that fail before the update goes through; 0: every run.
+        int failureTimes = 0;
     };
 
     explicit CSimulatedFirmwareUpdateInfo(const Description &description,

@@ -128,6 +128,10 @@ SimulatedFirmwareUpdateInfoPtr parseUpdate(const QJsonValue &value, const QStrin
         update.failureStep = requiredStep(failure.toObject(), failureWhere);
         update.failureMessage
                 = requiredString(failure.toObject(), QStringLiteral("message"), failureWhere);
+        const QJsonValue times = failure.toObject().value(QStringLiteral("times"));
+        if (!times.isUndefined() && (!times.isDouble() || times.toDouble() < 1))
+            fail(failureWhere, QStringLiteral("\"times\" must be a whole number from 1."));
+        update.failureTimes = times.toInt();
         const bool inPhases = std::any_of(
                 update.phases.cbegin(), update.phases.cend(),
                 [&update](const auto &phase) { return phase.step == update.failureStep; });
