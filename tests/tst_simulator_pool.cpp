@@ -100,6 +100,9 @@ private slots:
             { "negative time", phase(R"(0, "estimatedMs": -5)"), "\"estimatedMs\"" },
             { "failure elsewhere", update(valid + R"(, "failure": {"step": 6, "message": "x"})"),
               "names no phase" },
+            { "failure times 0",
+              update(valid + R"(, "failure": {"step": 5, "message": "x", "times": 0})"),
+              "\"times\"" },
             { "second update bad", R"({"updates": [{)" + valid + R"(}, {"version": ""}]})",
               "update 2: \"version\"" },
             { "setup: layer twice", R"({"transportLayers": [{"id": "a"}, {"id": "a"}]})",
@@ -238,6 +241,10 @@ private slots:
         QTest::newRow("success") << "" << upload + "stepDone 6 300|done|";
         QTest::newRow("fails in reset") << R"(, "failure": {"step": 6, "message": "No answer"})"
                                         << upload + "error No answer|";
+        // The first run failed in its reset; the second goes through.
+        QTest::newRow("fails once")
+                << R"(, "failure": {"step": 6, "message": "No answer", "times": 1})"
+                << upload + "stepDone 6 300|done|";
         QTest::newRow("busy camera") << "busy"
                                      << "begin 2.0.0 800|error Camera Camera A1 is acquiring "
                                         "images and cannot be updated.|";
@@ -255,6 +262,8 @@ private slots:
         auto update = service->createFirmwareUpdate(camera, infos.at(0));
         QVERIFY(update);
         m_pool->setCameraBusy("A1", prepare == "busy");
+        if (prepare.contains("\"times\""))
+            service->createFirmwareUpdate(camera, infos.at(0))->runUpdate();
 
         QString log;
         Probe::recordUpdateSignals(update.data(), this,
