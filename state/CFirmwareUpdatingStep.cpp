@@ -351,8 +351,28 @@ void CFirmwareUpdatingStep::showPhase(EFirmwareUpdateStep step, double percent)
         dialog->setPhaseText(tr("The camera is restarting — %1%").arg(share));
         return;
     }
-    const QString phase = m_phaseDescription.isEmpty() ? stepName(step) : m_phaseDescription;
+    const QString phase = m_phaseDescription.isEmpty() ? phaseWords(step) : m_phaseDescription;
     dialog->setPhaseText(QStringLiteral("%1 — %2%").arg(phase, share));
+}
+
+QString CFirmwareUpdatingStep::phaseWords(EFirmwareUpdateStep step) const
+{
+    switch (step) {
+    case Plugin::Dorvix::CheckPreconditions:
+        return tr("Checking the camera");
+    case Plugin::Dorvix::AcquireUpdateData:
+        return tr("Preparing the update data");
+    case Plugin::Dorvix::FeatureWrite:
+        return tr("Writing the update settings");
+    case Plugin::Dorvix::FeatureExecute:
+        return tr("Running the update");
+    case Plugin::Dorvix::FeatureAssert:
+        return tr("Checking the new firmware");
+    case Plugin::Dorvix::FileUpload:
+        return tr("Uploading the firmware");
+    default:
+        return tr("Updating the firmware");
+    }
 }
 
 void CFirmwareUpdatingStep::showTimeLeft(qint64 doneInCamera)

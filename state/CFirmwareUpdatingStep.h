@@ -56,6 +56,8 @@ private:
     void onResetTick();
     void setCameraColumn(Entity::CFirmwareUpdateEntity *entity, int column, int value);
     void showPhase(Plugin::Dorvix::EFirmwareUpdateStep step, double percent);
+    // For a phase the host describes with nothing.
+    QString phaseWords(Plugin::Dorvix::EFirmwareUpdateStep step) const;
     // doneInCamera: the share of the current camera's estimate already done.
     void showTimeLeft(qint64 doneInCamera);
 

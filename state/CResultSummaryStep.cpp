@@ -78,8 +78,11 @@ void CResultSummaryStep::onRetryClicked()
     // The file may have changed since page 2 checked it.
     const auto updateService
             = Core::Service::findService<Plugin::Dorvix::IDeviceFirmwareUpdateService>(m_registry);
-    if (!updateService)
+    if (!updateService) {
+        dialog->setNotice(tr("The file could not be read: %1")
+                                  .arg(tr("No firmware update service available.")));
         return;
+    }
     QVector<Plugin::Dorvix::FirmwareUpdateInfoPtr> infos;
     try {
         infos = updateService->readUpdateFile(m_service->updateFilePath(), QString());

@@ -44,8 +44,11 @@ public:
             emit firmwareUpdateProgressStepProgressChanged(FileUpload, 50);
         } else if (script == Paced) {
             // Ten minutes announced, halted half way until released.
-            emit firmwareUpdateProgressStepBegin(FileUpload, 600000, "Uploading the firmware");
+            emit firmwareUpdateProgressStepBegin(FileUpload, 600000, "Sending the image");
             emit firmwareUpdateProgressStepProgressChanged(FileUpload, 50);
+            gate.acquire();
+            emit firmwareUpdateProgressStepBegin(FeatureWrite, 1000, QString());
+            emit firmwareUpdateProgressStepProgressChanged(FeatureWrite, 40);
             gate.acquire();
             emit firmwareUpdateProgressStepBegin(DeviceReset, 1000, QString());
             emit firmwareUpdateProgressStepProgressChanged(DeviceReset, 40);
@@ -136,14 +139,17 @@ private slots:
         // take as long.
         Rig r({ CScriptedUpdate::Paced, CScriptedUpdate::Quick, CScriptedUpdate::Quick });
         // A failed check must not leave the worker waiting for ever.
-        const auto release = qScopeGuard([&r] { r.updates[0]->gate.release(2); });
+        const auto release = qScopeGuard([&r] { r.updates[0]->gate.release(3); });
         const auto text = [&r](const char *name) {
             const auto *label = r.page.findChild<QLabel *>(name);
             return label->isHidden() ? QStringLiteral("-") : label->text();
         };
-        QTRY_COMPARE(text("phaseLabel"), QStringLiteral("Uploading the firmware — 50%"));
+        QTRY_COMPARE(text("phaseLabel"), QStringLiteral("Sending the image — 50%"));
         // The latest estimate shows even though the host then falls silent.
         QTRY_COMPARE(text("timeLeftLabel"), QStringLiteral("About 25 minutes left"));
+        r.updates[0]->gate.release();
+        // A phase the host left undescribed is named all the same.
+        QTRY_COMPARE(text("phaseLabel"), QStringLiteral("Writing the update settings — 40%"));
         r.updates[0]->gate.release();
         QTRY_COMPARE(text("phaseLabel"), QStringLiteral("The camera is restarting — 40%"));
         r.updates[0]->gate.release();
