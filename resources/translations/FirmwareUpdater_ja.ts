@@ -47,7 +47,7 @@
         <translation>カメラ:</translation>
     </message>
     <message>
-        <location line="+149"/>
+        <location line="+189"/>
         <source>Be aware that disconnecting the power supply during the update process may damage the camera.</source>
         <translation>更新中に電源を切断すると、カメラが損傷するおそれがあります。</translation>
     </message>
@@ -68,7 +68,32 @@
 <context>
     <name>Plugin::FirmwareUpdater::Internal::Model::CFirmwareUpdateTreeModel</name>
     <message>
-        <location filename="../../model/CFirmwareUpdateTreeModel.cpp" line="+117"/>
+        <location filename="../../model/CFirmwareUpdateTreeModel.cpp" line="+43"/>
+        <source>Name:</source>
+        <translation>名前:</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>Id:</source>
+        <translation>ID:</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>Model:</source>
+        <translation>モデル:</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>Transport layer:</source>
+        <translation>トランスポート レイヤー:</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>Firmware:</source>
+        <translation>ファームウェア:</translation>
+    </message>
+    <message>
+        <location line="+128"/>
         <source>Unavailable: cameras of another model are checked</source>
         <translation>使用不可: 別のモデルのカメラが選択されています</translation>
     </message>
@@ -146,7 +171,7 @@
         <translation>CRITICAL</translation>
     </message>
     <message>
-        <location line="+178"/>
+        <location line="+183"/>
         <location line="+183"/>
         <source>Fimware Updater</source>
         <translation>ファームウェア アップデーター</translation>
@@ -170,30 +195,134 @@
 <context>
     <name>Plugin::FirmwareUpdater::Internal::State::CFirmwareUpdatingStep</name>
     <message>
-        <location filename="../../state/CFirmwareUpdatingStep.cpp" line="+177"/>
+        <location filename="../../state/CFirmwareUpdatingStep.cpp" line="+182"/>
         <source>Firmware updates have been canceled by the user.</source>
         <translation>ファームウェアの更新はユーザーによってキャンセルされました。</translation>
+    </message>
+    <message>
+        <location line="+169"/>
+        <source>The camera is restarting — %1%</source>
+        <translation>カメラを再起動しています — %1%</translation>
+    </message>
+    <message>
+        <location line="+11"/>
+        <source>Checking the camera</source>
+        <translation>カメラを確認しています</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Preparing the update data</source>
+        <translation>更新データを準備しています</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Writing the update settings</source>
+        <translation>更新設定を書き込んでいます</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Running the update</source>
+        <translation>更新を実行しています</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Checking the new firmware</source>
+        <translation>新しいファームウェアを確認しています</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Uploading the firmware</source>
+        <translation>ファームウェアをアップロードしています</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Updating the firmware</source>
+        <translation>ファームウェアを更新しています</translation>
+    </message>
+</context>
+<context>
+    <name>Plugin::FirmwareUpdater::Internal::State::CResultSummaryStep</name>
+    <message>
+        <location filename="../../state/CResultSummaryStep.cpp" line="+74"/>
+        <source>None of the cameras to retry is connected any more: %1</source>
+        <translation>再試行するカメラはどれも接続されていません: %1</translation>
+    </message>
+    <message>
+        <location line="+8"/>
+        <location line="+11"/>
+        <source>The file could not be read: %1</source>
+        <translation>ファイルを読み取れませんでした: %1</translation>
+    </message>
+    <message>
+        <location line="-10"/>
+        <source>No firmware update service available.</source>
+        <translation>ファームウェア更新サービスを利用できません。</translation>
+    </message>
+    <message>
+        <location line="+19"/>
+        <source>The firmware update file selected is not compatible with your camera model.</source>
+        <translation>選択したファームウェア更新ファイルは、お使いのカメラ モデルに対応していません。</translation>
+    </message>
+    <message>
+        <location line="+10"/>
+        <source>These cameras are no longer connected and are left out: %1</source>
+        <translation>次のカメラは接続されていないため除外されます: %1</translation>
     </message>
 </context>
 <context>
     <name>Plugin::FirmwareUpdater::Internal::View::CCameraSelectionDialog</name>
     <message>
-        <location filename="../../view/CCameraSelectionDialog.cpp" line="+21"/>
+        <location filename="../../view/CCameraSelectionDialog.cpp" line="+22"/>
         <location line="+83"/>
         <source>Next</source>
         <translation>次へ</translation>
     </message>
 </context>
 <context>
+    <name>Plugin::FirmwareUpdater::Internal::View::CFirmwareUpdateDialog</name>
+    <message>
+        <location filename="../../view/CFirmwareUpdateDialog.cpp" line="+138"/>
+        <source>Less than a minute left</source>
+        <translation>残り 1 分未満</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>About a minute left</source>
+        <translation>残り約 1 分</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>About %1 minutes left</source>
+        <translation>残り約 %1 分</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>About %1 hours left</source>
+        <translation>残り約 %1 時間</translation>
+    </message>
+</context>
+<context>
     <name>Plugin::FirmwareUpdater::Internal::View::CResultSummaryDialog</name>
     <message>
-        <location filename="../../view/CResultSummaryDialog.cpp" line="+30"/>
-        <location line="+126"/>
+        <location filename="../../view/CResultSummaryDialog.cpp" line="+36"/>
+        <location line="+186"/>
         <source>Next</source>
         <translation>次へ</translation>
     </message>
     <message>
-        <location line="-66"/>
+        <location line="-184"/>
+        <location line="+187"/>
+        <source>Save report...</source>
+        <translation>レポートを保存...</translation>
+    </message>
+    <message>
+        <location line="-185"/>
+        <location line="+187"/>
+        <source>Retry</source>
+        <translation>再試行</translation>
+    </message>
+    <message>
+        <location line="-125"/>
         <source>Failed updates:</source>
         <translation>失敗した更新:</translation>
     </message>
@@ -208,7 +337,7 @@
         <translation>スキップされた更新:</translation>
     </message>
     <message>
-        <location line="+13"/>
+        <location line="+18"/>
         <source>For more information, see the &lt;a href=&quot;%1&quot;&gt;log file&lt;/a&gt;. If you require assistance, contact the &lt;a href=&quot;%2&quot;&gt;Stavrik Support&lt;/a&gt;.</source>
         <translation>詳細については&lt;a href=&quot;%1&quot;&gt;ログ ファイル&lt;/a&gt;を参照してください。サポートが必要な場合は &lt;a href=&quot;%2&quot;&gt;Stavrik サポート&lt;/a&gt;にお問い合わせください。</translation>
     </message>
@@ -226,6 +355,31 @@
         <location line="+1"/>
         <source>An error has occurred during the update. The subsequent updates have been skipped.&lt;br&gt;Error message: %1.</source>
         <translation>更新中にエラーが発生しました。以降の更新はスキップされました。&lt;br&gt;エラー メッセージ: %1。</translation>
+    </message>
+    <message>
+        <location line="+27"/>
+        <source>There is no result to save.</source>
+        <translation>保存する結果がありません。</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>The report has been saved to %1.</source>
+        <translation>レポートを %1 に保存しました。</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>The report could not be saved to %1: %2</source>
+        <translation>レポートを %1 に保存できませんでした: %2</translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>Save report</source>
+        <translation>レポートの保存</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>CSV files</source>
+        <translation>CSV ファイル</translation>
     </message>
 </context>
 <context>
@@ -291,34 +445,39 @@
     <name>Plugin::FirmwareUpdater::Internal::View::CUpdateSelectionDialog</name>
     <message>
         <location filename="../../view/CUpdateSelectionDialog.cpp" line="+29"/>
-        <location line="+126"/>
+        <location line="+144"/>
         <source>Back</source>
         <translation>戻る</translation>
     </message>
     <message>
-        <location line="-125"/>
-        <location line="+127"/>
+        <location line="-143"/>
+        <location line="+145"/>
         <source>Next</source>
         <translation>次へ</translation>
     </message>
     <message>
-        <location line="-75"/>
+        <location line="-93"/>
         <source>To update the firmware of your cameras, you need a firmware update file from &lt;a href=&quot;%1&quot;&gt;Stavrik Support&lt;/a&gt;.</source>
         <translation>カメラのファームウェアを更新するには、&lt;a href=&quot;%1&quot;&gt;Stavrik サポート&lt;/a&gt;から入手したファームウェア更新ファイルが必要です。</translation>
     </message>
     <message>
-        <location line="+26"/>
+        <location line="+19"/>
+        <source>The file could not be read: %1</source>
+        <translation>ファイルを読み取れませんでした: %1</translation>
+    </message>
+    <message>
+        <location line="+22"/>
         <source>No file selected</source>
         <translation>ファイルが選択されていません</translation>
     </message>
     <message>
         <location line="+1"/>
-        <location line="+9"/>
+        <location line="+10"/>
         <source>No details available</source>
         <translation>詳細情報はありません</translation>
     </message>
     <message>
-        <location line="+29"/>
+        <location line="+31"/>
         <source>Firmware Release Notes</source>
         <translation>ファームウェア リリース ノート</translation>
     </message>
@@ -341,7 +500,7 @@
 <context>
     <name>QObject</name>
     <message>
-        <location filename="../../model/CFirmwareUpdateTreeModel.cpp" line="-122"/>
+        <location filename="../../model/CFirmwareUpdateTreeModel.cpp" line="-131"/>
         <source>Cameras</source>
         <translation>カメラ</translation>
     </message>
@@ -424,7 +583,8 @@
         <translation>リリース ノート:</translation>
     </message>
     <message>
-        <location line="+81"/>
+        <location line="+97"/>
+        <location filename="../../view/CUpdateSelectionDialog.cpp" line="-57"/>
         <source>The firmware update file selected is not compatible with your camera model.</source>
         <translation>選択したファームウェア更新ファイルは、お使いのカメラ モデルに対応していません。</translation>
     </message>

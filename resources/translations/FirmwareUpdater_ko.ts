@@ -47,7 +47,7 @@
         <translation>카메라:</translation>
     </message>
     <message>
-        <location line="+149"/>
+        <location line="+189"/>
         <source>Be aware that disconnecting the power supply during the update process may damage the camera.</source>
         <translation>업데이트 중에 전원을 분리하면 카메라가 손상될 수 있습니다.</translation>
     </message>
@@ -68,7 +68,32 @@
 <context>
     <name>Plugin::FirmwareUpdater::Internal::Model::CFirmwareUpdateTreeModel</name>
     <message>
-        <location filename="../../model/CFirmwareUpdateTreeModel.cpp" line="+117"/>
+        <location filename="../../model/CFirmwareUpdateTreeModel.cpp" line="+43"/>
+        <source>Name:</source>
+        <translation>이름:</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>Id:</source>
+        <translation>ID:</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>Model:</source>
+        <translation>모델:</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>Transport layer:</source>
+        <translation>전송 계층:</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>Firmware:</source>
+        <translation>펌웨어:</translation>
+    </message>
+    <message>
+        <location line="+128"/>
         <source>Unavailable: cameras of another model are checked</source>
         <translation>사용할 수 없음: 다른 모델의 카메라가 선택되어 있습니다</translation>
     </message>
@@ -146,7 +171,7 @@
         <translation>CRITICAL</translation>
     </message>
     <message>
-        <location line="+178"/>
+        <location line="+183"/>
         <location line="+183"/>
         <source>Fimware Updater</source>
         <translation>펌웨어 업데이터</translation>
@@ -170,30 +195,134 @@
 <context>
     <name>Plugin::FirmwareUpdater::Internal::State::CFirmwareUpdatingStep</name>
     <message>
-        <location filename="../../state/CFirmwareUpdatingStep.cpp" line="+177"/>
+        <location filename="../../state/CFirmwareUpdatingStep.cpp" line="+182"/>
         <source>Firmware updates have been canceled by the user.</source>
         <translation>사용자가 펌웨어 업데이트를 취소했습니다.</translation>
+    </message>
+    <message>
+        <location line="+169"/>
+        <source>The camera is restarting — %1%</source>
+        <translation>카메라를 다시 시작하는 중 — %1%</translation>
+    </message>
+    <message>
+        <location line="+11"/>
+        <source>Checking the camera</source>
+        <translation>카메라 확인 중</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Preparing the update data</source>
+        <translation>업데이트 데이터 준비 중</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Writing the update settings</source>
+        <translation>업데이트 설정 쓰는 중</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Running the update</source>
+        <translation>업데이트 실행 중</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Checking the new firmware</source>
+        <translation>새 펌웨어 확인 중</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Uploading the firmware</source>
+        <translation>펌웨어 업로드 중</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Updating the firmware</source>
+        <translation>펌웨어 업데이트 중</translation>
+    </message>
+</context>
+<context>
+    <name>Plugin::FirmwareUpdater::Internal::State::CResultSummaryStep</name>
+    <message>
+        <location filename="../../state/CResultSummaryStep.cpp" line="+74"/>
+        <source>None of the cameras to retry is connected any more: %1</source>
+        <translation>다시 시도할 카메라가 더 이상 연결되어 있지 않습니다: %1</translation>
+    </message>
+    <message>
+        <location line="+8"/>
+        <location line="+11"/>
+        <source>The file could not be read: %1</source>
+        <translation>파일을 읽을 수 없습니다: %1</translation>
+    </message>
+    <message>
+        <location line="-10"/>
+        <source>No firmware update service available.</source>
+        <translation>펌웨어 업데이트 서비스를 사용할 수 없습니다.</translation>
+    </message>
+    <message>
+        <location line="+19"/>
+        <source>The firmware update file selected is not compatible with your camera model.</source>
+        <translation>선택한 펌웨어 업데이트 파일은 사용 중인 카메라 모델과 호환되지 않습니다.</translation>
+    </message>
+    <message>
+        <location line="+10"/>
+        <source>These cameras are no longer connected and are left out: %1</source>
+        <translation>다음 카메라는 더 이상 연결되어 있지 않아 제외됩니다: %1</translation>
     </message>
 </context>
 <context>
     <name>Plugin::FirmwareUpdater::Internal::View::CCameraSelectionDialog</name>
     <message>
-        <location filename="../../view/CCameraSelectionDialog.cpp" line="+21"/>
+        <location filename="../../view/CCameraSelectionDialog.cpp" line="+22"/>
         <location line="+83"/>
         <source>Next</source>
         <translation>다음</translation>
     </message>
 </context>
 <context>
+    <name>Plugin::FirmwareUpdater::Internal::View::CFirmwareUpdateDialog</name>
+    <message>
+        <location filename="../../view/CFirmwareUpdateDialog.cpp" line="+138"/>
+        <source>Less than a minute left</source>
+        <translation>1분 미만 남음</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>About a minute left</source>
+        <translation>약 1분 남음</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>About %1 minutes left</source>
+        <translation>약 %1분 남음</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>About %1 hours left</source>
+        <translation>약 %1시간 남음</translation>
+    </message>
+</context>
+<context>
     <name>Plugin::FirmwareUpdater::Internal::View::CResultSummaryDialog</name>
     <message>
-        <location filename="../../view/CResultSummaryDialog.cpp" line="+30"/>
-        <location line="+126"/>
+        <location filename="../../view/CResultSummaryDialog.cpp" line="+36"/>
+        <location line="+186"/>
         <source>Next</source>
         <translation>다음</translation>
     </message>
     <message>
-        <location line="-66"/>
+        <location line="-184"/>
+        <location line="+187"/>
+        <source>Save report...</source>
+        <translation>보고서 저장...</translation>
+    </message>
+    <message>
+        <location line="-185"/>
+        <location line="+187"/>
+        <source>Retry</source>
+        <translation>다시 시도</translation>
+    </message>
+    <message>
+        <location line="-125"/>
         <source>Failed updates:</source>
         <translation>실패한 업데이트:</translation>
     </message>
@@ -208,7 +337,7 @@
         <translation>건너뛴 업데이트:</translation>
     </message>
     <message>
-        <location line="+13"/>
+        <location line="+18"/>
         <source>For more information, see the &lt;a href=&quot;%1&quot;&gt;log file&lt;/a&gt;. If you require assistance, contact the &lt;a href=&quot;%2&quot;&gt;Stavrik Support&lt;/a&gt;.</source>
         <translation>자세한 내용은 &lt;a href=&quot;%1&quot;&gt;로그 파일&lt;/a&gt;을 참조하십시오. 도움이 필요하면 &lt;a href=&quot;%2&quot;&gt;Stavrik 지원팀&lt;/a&gt;에 문의하십시오.</translation>
     </message>
@@ -226,6 +355,31 @@
         <location line="+1"/>
         <source>An error has occurred during the update. The subsequent updates have been skipped.&lt;br&gt;Error message: %1.</source>
         <translation>업데이트 중에 오류가 발생했습니다. 이후 업데이트는 건너뛰었습니다.&lt;br&gt;오류 메시지: %1.</translation>
+    </message>
+    <message>
+        <location line="+27"/>
+        <source>There is no result to save.</source>
+        <translation>저장할 결과가 없습니다.</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>The report has been saved to %1.</source>
+        <translation>보고서를 %1에 저장했습니다.</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>The report could not be saved to %1: %2</source>
+        <translation>보고서를 %1에 저장할 수 없습니다: %2</translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>Save report</source>
+        <translation>보고서 저장</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>CSV files</source>
+        <translation>CSV 파일</translation>
     </message>
 </context>
 <context>
@@ -291,34 +445,39 @@
     <name>Plugin::FirmwareUpdater::Internal::View::CUpdateSelectionDialog</name>
     <message>
         <location filename="../../view/CUpdateSelectionDialog.cpp" line="+29"/>
-        <location line="+126"/>
+        <location line="+144"/>
         <source>Back</source>
         <translation>뒤로</translation>
     </message>
     <message>
-        <location line="-125"/>
-        <location line="+127"/>
+        <location line="-143"/>
+        <location line="+145"/>
         <source>Next</source>
         <translation>다음</translation>
     </message>
     <message>
-        <location line="-75"/>
+        <location line="-93"/>
         <source>To update the firmware of your cameras, you need a firmware update file from &lt;a href=&quot;%1&quot;&gt;Stavrik Support&lt;/a&gt;.</source>
         <translation>카메라 펌웨어를 업데이트하려면 &lt;a href=&quot;%1&quot;&gt;Stavrik 지원팀&lt;/a&gt;에서 받은 펌웨어 업데이트 파일이 필요합니다.</translation>
     </message>
     <message>
-        <location line="+26"/>
+        <location line="+19"/>
+        <source>The file could not be read: %1</source>
+        <translation>파일을 읽을 수 없습니다: %1</translation>
+    </message>
+    <message>
+        <location line="+22"/>
         <source>No file selected</source>
         <translation>선택한 파일 없음</translation>
     </message>
     <message>
         <location line="+1"/>
-        <location line="+9"/>
+        <location line="+10"/>
         <source>No details available</source>
         <translation>사용 가능한 세부 정보 없음</translation>
     </message>
     <message>
-        <location line="+29"/>
+        <location line="+31"/>
         <source>Firmware Release Notes</source>
         <translation>펌웨어 릴리스 노트</translation>
     </message>
@@ -341,7 +500,7 @@
 <context>
     <name>QObject</name>
     <message>
-        <location filename="../../model/CFirmwareUpdateTreeModel.cpp" line="-122"/>
+        <location filename="../../model/CFirmwareUpdateTreeModel.cpp" line="-131"/>
         <source>Cameras</source>
         <translation>카메라</translation>
     </message>
@@ -424,7 +583,8 @@
         <translation>릴리스 노트:</translation>
     </message>
     <message>
-        <location line="+81"/>
+        <location line="+97"/>
+        <location filename="../../view/CUpdateSelectionDialog.cpp" line="-57"/>
         <source>The firmware update file selected is not compatible with your camera model.</source>
         <translation>선택한 펌웨어 업데이트 파일은 사용 중인 카메라 모델과 호환되지 않습니다.</translation>
     </message>

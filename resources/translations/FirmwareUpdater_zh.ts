@@ -47,7 +47,7 @@
         <translation>相机：</translation>
     </message>
     <message>
-        <location line="+149"/>
+        <location line="+189"/>
         <source>Be aware that disconnecting the power supply during the update process may damage the camera.</source>
         <translation>请注意，在更新过程中断开电源可能会损坏相机。</translation>
     </message>
@@ -68,7 +68,32 @@
 <context>
     <name>Plugin::FirmwareUpdater::Internal::Model::CFirmwareUpdateTreeModel</name>
     <message>
-        <location filename="../../model/CFirmwareUpdateTreeModel.cpp" line="+117"/>
+        <location filename="../../model/CFirmwareUpdateTreeModel.cpp" line="+43"/>
+        <source>Name:</source>
+        <translation>名称：</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>Id:</source>
+        <translation>ID：</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>Model:</source>
+        <translation>型号：</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>Transport layer:</source>
+        <translation>传输层：</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>Firmware:</source>
+        <translation>固件：</translation>
+    </message>
+    <message>
+        <location line="+128"/>
         <source>Unavailable: cameras of another model are checked</source>
         <translation>不可用：已选中其他型号的相机</translation>
     </message>
@@ -146,7 +171,7 @@
         <translation>CRITICAL</translation>
     </message>
     <message>
-        <location line="+178"/>
+        <location line="+183"/>
         <location line="+183"/>
         <source>Fimware Updater</source>
         <translation>固件更新程序</translation>
@@ -170,30 +195,134 @@
 <context>
     <name>Plugin::FirmwareUpdater::Internal::State::CFirmwareUpdatingStep</name>
     <message>
-        <location filename="../../state/CFirmwareUpdatingStep.cpp" line="+177"/>
+        <location filename="../../state/CFirmwareUpdatingStep.cpp" line="+182"/>
         <source>Firmware updates have been canceled by the user.</source>
         <translation>用户已取消固件更新。</translation>
+    </message>
+    <message>
+        <location line="+169"/>
+        <source>The camera is restarting — %1%</source>
+        <translation>相机正在重新启动 — %1%</translation>
+    </message>
+    <message>
+        <location line="+11"/>
+        <source>Checking the camera</source>
+        <translation>正在检查相机</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Preparing the update data</source>
+        <translation>正在准备更新数据</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Writing the update settings</source>
+        <translation>正在写入更新设置</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Running the update</source>
+        <translation>正在执行更新</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Checking the new firmware</source>
+        <translation>正在检查新固件</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Uploading the firmware</source>
+        <translation>正在上传固件</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Updating the firmware</source>
+        <translation>正在更新固件</translation>
+    </message>
+</context>
+<context>
+    <name>Plugin::FirmwareUpdater::Internal::State::CResultSummaryStep</name>
+    <message>
+        <location filename="../../state/CResultSummaryStep.cpp" line="+74"/>
+        <source>None of the cameras to retry is connected any more: %1</source>
+        <translation>要重试的相机均已断开连接：%1</translation>
+    </message>
+    <message>
+        <location line="+8"/>
+        <location line="+11"/>
+        <source>The file could not be read: %1</source>
+        <translation>无法读取文件：%1</translation>
+    </message>
+    <message>
+        <location line="-10"/>
+        <source>No firmware update service available.</source>
+        <translation>没有可用的固件更新服务。</translation>
+    </message>
+    <message>
+        <location line="+19"/>
+        <source>The firmware update file selected is not compatible with your camera model.</source>
+        <translation>所选固件更新文件与您的相机型号不兼容。</translation>
+    </message>
+    <message>
+        <location line="+10"/>
+        <source>These cameras are no longer connected and are left out: %1</source>
+        <translation>以下相机已断开连接，将被排除：%1</translation>
     </message>
 </context>
 <context>
     <name>Plugin::FirmwareUpdater::Internal::View::CCameraSelectionDialog</name>
     <message>
-        <location filename="../../view/CCameraSelectionDialog.cpp" line="+21"/>
+        <location filename="../../view/CCameraSelectionDialog.cpp" line="+22"/>
         <location line="+83"/>
         <source>Next</source>
         <translation>下一步</translation>
     </message>
 </context>
 <context>
+    <name>Plugin::FirmwareUpdater::Internal::View::CFirmwareUpdateDialog</name>
+    <message>
+        <location filename="../../view/CFirmwareUpdateDialog.cpp" line="+138"/>
+        <source>Less than a minute left</source>
+        <translation>剩余不到 1 分钟</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>About a minute left</source>
+        <translation>剩余约 1 分钟</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>About %1 minutes left</source>
+        <translation>剩余约 %1 分钟</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>About %1 hours left</source>
+        <translation>剩余约 %1 小时</translation>
+    </message>
+</context>
+<context>
     <name>Plugin::FirmwareUpdater::Internal::View::CResultSummaryDialog</name>
     <message>
-        <location filename="../../view/CResultSummaryDialog.cpp" line="+30"/>
-        <location line="+126"/>
+        <location filename="../../view/CResultSummaryDialog.cpp" line="+36"/>
+        <location line="+186"/>
         <source>Next</source>
         <translation>下一步</translation>
     </message>
     <message>
-        <location line="-66"/>
+        <location line="-184"/>
+        <location line="+187"/>
+        <source>Save report...</source>
+        <translation>保存报告...</translation>
+    </message>
+    <message>
+        <location line="-185"/>
+        <location line="+187"/>
+        <source>Retry</source>
+        <translation>重试</translation>
+    </message>
+    <message>
+        <location line="-125"/>
         <source>Failed updates:</source>
         <translation>失败的更新：</translation>
     </message>
@@ -208,7 +337,7 @@
         <translation>跳过的更新：</translation>
     </message>
     <message>
-        <location line="+13"/>
+        <location line="+18"/>
         <source>For more information, see the &lt;a href=&quot;%1&quot;&gt;log file&lt;/a&gt;. If you require assistance, contact the &lt;a href=&quot;%2&quot;&gt;Stavrik Support&lt;/a&gt;.</source>
         <translation>有关详细信息，请参阅&lt;a href=&quot;%1&quot;&gt;日志文件&lt;/a&gt;。如需帮助，请联系 &lt;a href=&quot;%2&quot;&gt;Stavrik 支持部门&lt;/a&gt;。</translation>
     </message>
@@ -226,6 +355,31 @@
         <location line="+1"/>
         <source>An error has occurred during the update. The subsequent updates have been skipped.&lt;br&gt;Error message: %1.</source>
         <translation>更新过程中出错。后续更新已跳过。&lt;br&gt;错误消息：%1。</translation>
+    </message>
+    <message>
+        <location line="+27"/>
+        <source>There is no result to save.</source>
+        <translation>没有可保存的结果。</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>The report has been saved to %1.</source>
+        <translation>报告已保存到 %1。</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>The report could not be saved to %1: %2</source>
+        <translation>无法将报告保存到 %1：%2</translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>Save report</source>
+        <translation>保存报告</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>CSV files</source>
+        <translation>CSV 文件</translation>
     </message>
 </context>
 <context>
@@ -291,34 +445,39 @@
     <name>Plugin::FirmwareUpdater::Internal::View::CUpdateSelectionDialog</name>
     <message>
         <location filename="../../view/CUpdateSelectionDialog.cpp" line="+29"/>
-        <location line="+126"/>
+        <location line="+144"/>
         <source>Back</source>
         <translation>上一步</translation>
     </message>
     <message>
-        <location line="-125"/>
-        <location line="+127"/>
+        <location line="-143"/>
+        <location line="+145"/>
         <source>Next</source>
         <translation>下一步</translation>
     </message>
     <message>
-        <location line="-75"/>
+        <location line="-93"/>
         <source>To update the firmware of your cameras, you need a firmware update file from &lt;a href=&quot;%1&quot;&gt;Stavrik Support&lt;/a&gt;.</source>
         <translation>要更新相机固件，您需要从 &lt;a href=&quot;%1&quot;&gt;Stavrik 支持部门&lt;/a&gt;获取固件更新文件。</translation>
     </message>
     <message>
-        <location line="+26"/>
+        <location line="+19"/>
+        <source>The file could not be read: %1</source>
+        <translation>无法读取文件：%1</translation>
+    </message>
+    <message>
+        <location line="+22"/>
         <source>No file selected</source>
         <translation>未选择文件</translation>
     </message>
     <message>
         <location line="+1"/>
-        <location line="+9"/>
+        <location line="+10"/>
         <source>No details available</source>
         <translation>无可用详细信息</translation>
     </message>
     <message>
-        <location line="+29"/>
+        <location line="+31"/>
         <source>Firmware Release Notes</source>
         <translation>固件发行说明</translation>
     </message>
@@ -341,7 +500,7 @@
 <context>
     <name>QObject</name>
     <message>
-        <location filename="../../model/CFirmwareUpdateTreeModel.cpp" line="-122"/>
+        <location filename="../../model/CFirmwareUpdateTreeModel.cpp" line="-131"/>
         <source>Cameras</source>
         <translation>相机</translation>
     </message>
@@ -424,7 +583,8 @@
         <translation>发行说明：</translation>
     </message>
     <message>
-        <location line="+81"/>
+        <location line="+97"/>
+        <location filename="../../view/CUpdateSelectionDialog.cpp" line="-57"/>
         <source>The firmware update file selected is not compatible with your camera model.</source>
         <translation>所选固件更新文件与您的相机型号不兼容。</translation>
     </message>
