@@ -252,7 +252,7 @@ void tst_WizardKeyboard::tabOrder_data()
                                  << "updateFileLineEdit Browse scrollArea updateNotesTextLabel "
                                     "infoTextLabel Back Next Close";
     QTest::newRow("summary") << 3 << "cameraTreeView Back Next Close";
-    QTest::newRow("results") << 5 << "cameraTreeView infoTextLabel_2 Next Close";
+    QTest::newRow("results") << 5 << "cameraTreeView infoTextLabel_2 Next Save report... Close";
 }
 
 // Tab follows what the page shows, top to bottom and left to right, also
