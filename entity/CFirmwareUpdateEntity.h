@@ -101,6 +101,10 @@ public:
     int childCount() const { return m_children.size(); }
     QPointer<CFirmwareUpdateEntity> child(int i) const;
     int row() const;
+    // The version the device reported after its update; when set, it is the
+    // camera's current firmware from then on.
+    QString firmwareAfterUpdate() const { return m_firmwareAfterUpdate; }
+    void setFirmwareAfterUpdate(const QString &version) { m_firmwareAfterUpdate = version; }
     static int columnCount() { return 8; }
     QVariant data(int column) const;
 
@@ -157,6 +161,7 @@ private:
     EntityPointerVector m_children;
     bool m_enabled = true;
     Plugin::Dorvix::DeviceFirmwareUpdatePtr m_ptrDeviceFirmwareUpdate;
+    QString m_firmwareAfterUpdate;
     // Where row() found this node last time; spares the linear search.
     mutable int m_rowHint = -1;
 };

@@ -55,6 +55,14 @@ private slots:
 private:
     void onResetTick();
     void setCameraColumn(Entity::CFirmwareUpdateEntity *entity, int column, int value);
+    // False, with a warning in the log, when no camera awaits its result.
+    bool takesSignal(const char *signalName);
+    // Prepares the first pending camera unless the run was canceled.
+    void prepareNextCamera();
+    void failCurrentCamera(const QString &logMessage, const QString &shownMessage);
+    // Returns what the device reports and keeps it as the camera's firmware.
+    QString recordVersionAfterUpdate(Entity::CFirmwareUpdateEntity *entity);
+    void showProgress(Plugin::Dorvix::EFirmwareUpdateStep updateStep, double percent);
 
     CFirmwareUpdateThread *m_thread;
     Plugin::Dorvix::DeviceFirmwareUpdatePtr m_currentUpdate;
