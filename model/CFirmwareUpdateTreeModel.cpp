@@ -17,6 +17,20 @@ bool isCameraNode(const CFirmwareUpdateEntity *entity)
             && !entity->cameraInfo().isNull();
 }
 
+bool hasCheckedCamera(const CFirmwareUpdateEntity *node, const QString &cameraModel)
+{
+    if (!node)
+        return false;
+    if (node->entityType() == CFirmwareUpdateEntity::CameraDevice && node->selected()
+        && node->cameraInfo() && node->cameraInfo()->modelName() == cameraModel)
+        return true;
+    for (int i = 0; i < node->childCount(); ++i) {
+        if (hasCheckedCamera(node->child(i).data(), cameraModel))
+            return true;
+    }
+    return false;
+}
+
 } // namespace
 
 CFirmwareUpdateTreeModel::CFirmwareUpdateTreeModel(QObject *parent)
@@ -398,6 +412,12 @@ void CFirmwareUpdateTreeModel::applySelectionRules(const QModelIndex &index)
                 return;
         }
         typeNode->setSelected(false);
+        // The model stays the chosen one while it is checked on another layer.
+        if (hasCheckedCamera(m_root, cameraModel)) {
+            const QModelIndex typeIndex = index.parent().siblingAtColumn(0);
+            emit dataChanged(typeIndex, typeIndex, { CFirmwareUpdateEntity::DisplayName });
+            return;
+        }
     } else {
         return;
     }

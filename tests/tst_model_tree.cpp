@@ -261,6 +261,10 @@ private slots:
               "tl1/B tl1/M tl1/_ tl1/a10 tl1/a9 tl1/b |  | tl1/B tl1/_ tl1/a10 tl1/a9 tl1/b",
               "tl1:M/b,M/a10,M/a9,M/B,M/_");
         state("transport layers take no part", "+tl1", "tl1 |  | ");
+        state("model still checked on another layer", "+tl1/c1 +tl2/c4 -tl1/c1",
+              "tl2/A tl2/c4 | # | tl2/c4");
+        state("model still checked on another layer, through its type", "+tl2/A -tl1/c1 -tl1/c2",
+              "tl2/A tl2/c4 | # | tl2/c4");
 
         // Parents before children, column 0, one signal per node, after the
         // edit's own; rows in name order, as the sorted view shows them.
@@ -298,6 +302,59 @@ private slots:
             QCOMPARE("signals: " + Probe::dataChanged(spy), expected);
         else
             QCOMPARE(actions.isEmpty() ? Probe::tree(*m_model) : Probe::state(*m_model), expected);
+    }
+
+    // Random clicks on whatever check box is enabled, over models spread on
+    // several layers: after every click the cameras shown checked (checked
+    // and enabled) are exactly the selection, all of one model.
+    // FU_RANDOM_SEQUENCES runs more sequences, FU_RANDOM_SEED another seed.
+    void randomClicksKeepSelectionTrue()
+    {
+        const int sequences = qEnvironmentVariableIsSet("FU_RANDOM_SEQUENCES")
+                ? qEnvironmentVariableIntValue("FU_RANDOM_SEQUENCES")
+                : 300;
+        const quint32 seed = qEnvironmentVariableIsSet("FU_RANDOM_SEED")
+                ? quint32(qEnvironmentVariableIntValue("FU_RANDOM_SEED"))
+                : 20261206u;
+        QRandomGenerator random(seed);
+        m_tester.reset(); // its checks on every signal would dominate the run
+        for (int sequence = 0; sequence < sequences; ++sequence) {
+            model("tl1:A/c1,A/c2,B/c3;tl2:A/c4,B/c5,C/c6;tl3:B/c7,A/c8");
+            QStringList clicks;
+            for (int click = 0; click < 12; ++click) {
+                QModelIndexList clickable;
+                for (const QModelIndex &index : Probe::indexes(*m_model)) {
+                    const CFirmwareUpdateEntity *node = Probe::entity(index);
+                    if (node->enabled() && node->entityType() != CFirmwareUpdateEntity::TransportLayer)
+                        clickable << index;
+                }
+                const QModelIndex index = clickable.at(random.bounded(clickable.size()));
+                clicks << (Probe::entity(index)->selected() ? '-' : '+')
+                                + Probe::label(Probe::entity(index));
+                toggle(*m_model, clicks.last());
+
+                QStringList shown, models, tracked;
+                for (const QModelIndex &node : Probe::indexes(*m_model)) {
+                    const CFirmwareUpdateEntity *camera = Probe::entity(node);
+                    if (camera->entityType() != CFirmwareUpdateEntity::CameraDevice
+                        || !camera->selected())
+                        continue;
+                    if (camera->enabled())
+                        shown << Probe::label(camera);
+                    models << camera->cameraInfo()->modelName();
+                }
+                for (const auto &camera : m_model->selectedCameras())
+                    tracked << Probe::label(camera);
+                shown.sort();
+                tracked.sort();
+                models.removeDuplicates();
+                const QString where = QString("seed %1, sequence %2: %3")
+                                              .arg(seed)
+                                              .arg(sequence)
+                                              .arg(clicks.join(' '));
+                QVERIFY2(shown == tracked && models.size() <= 1, qPrintable(where));
+            }
+        }
     }
 };
 
