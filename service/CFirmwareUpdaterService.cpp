@@ -233,7 +233,6 @@ bool CFirmwareUpdaterService::confirmStopCameras()
                    "as well as any recordings.</p>Do you want to stop all cameras and start using "
                    "the Firmware Updater?"));
     box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
-    box.setDefaultButton(QMessageBox::No);
     box.setWindowFlag(Qt::WindowMinMaxButtonsHint, true);
     box.setIconPixmap(QPixmap(QStringLiteral(":/firmwareupdater/icons/help_icon_32x32_en")));
     // Keeps the box wide enough for the text. Added last: setting the icon
@@ -244,6 +243,11 @@ bool CFirmwareUpdaterService::confirmStopCameras()
         filler->setAutoFillBackground(true);
         grid->addWidget(filler, 0, 0, 1, -1);
     }
+    // Last, after everything that re-creates the window or its layout: either
+    // moves the focus, and the focused button becomes the default. Stopping
+    // every acquisition must never be what Enter does.
+    box.setDefaultButton(QMessageBox::No);
+    box.setEscapeButton(QMessageBox::No);
     return box.exec() == QMessageBox::Yes;
 }
 

@@ -24,7 +24,8 @@ const char kMenu[] = "FirmwareUpdater.Menu.Start";
 const char kContext[] = "FirmwareUpdater.Context.Start";
 const QString kQuestion = QStringLiteral(
         "Fimware Updater|<p>To use the Firmware Updater, you have to stop continuous image "
-        "acquisition as well as any recordings.|Yes/No:1 default No:1 min/max:1 32x32 filler:1");
+        "acquisition as well as any recordings.|Yes/No:1 default No:1 focus No:1 min/max:1 32x32 "
+        "filler:1");
 
 // Version 2.1.0 for camera A2 of Model A.
 const char kUpdate[] = R"({"updates":[{"version":"2.1.0","models":["Model A"],)"
@@ -53,14 +54,20 @@ void answerNextBox(const QString &answer, QString *question)
             filler |= w->minimumSize() == QSize(570, 1) && w->maximumSize() == QSize(570, 1)
                     && box->layout()->indexOf(w) >= 0 && box->width() >= 570;
         *question = QString::asprintf(
-                "%s|%s|Yes/No:%d default No:%d min/max:%d %dx%d filler:%d",
+                "%s|%s|Yes/No:%d default No:%d focus No:%d min/max:%d %dx%d filler:%d",
                 qPrintable(box->windowTitle()), qPrintable(box->text().section("</p>", 0, 0)),
                 box->standardButtons() == (QMessageBox::Yes | QMessageBox::No),
-                box->defaultButton() == box->button(QMessageBox::No),
+                box->defaultButton() == box->button(QMessageBox::No)
+                        && !qobject_cast<QPushButton *>(box->button(QMessageBox::Yes))->isDefault(),
+                box->focusWidget() == box->button(QMessageBox::No),
                 box->windowFlags().testFlag(Qt::WindowMinMaxButtonsHint), box->iconPixmap().width(),
                 box->iconPixmap().height(), filler);
+        // Keys go where the window system sends them: to the focused button.
+        QWidget *focus = box->focusWidget() ? box->focusWidget() : box;
         if (answer == "Enter")
-            QTest::keyClick(box, Qt::Key_Return);
+            QTest::keyClick(focus, Qt::Key_Return);
+        else if (answer == "Escape")
+            QTest::keyClick(focus, Qt::Key_Escape);
         else
             box->button(answer == "Yes" ? QMessageBox::Yes : QMessageBox::No)->click();
     });
@@ -189,6 +196,7 @@ private slots:
         QTest::newRow("Yes") << "busy context:Yes => asked:1 page:1 logs:1 busy:0";
         QTest::newRow("No") << "busy menu:No => asked:1 page:0 logs:0 busy:1";
         QTest::newRow("Enter") << "busy menu:Enter => asked:1 page:0 logs:0 busy:1";
+        QTest::newRow("Escape") << "busy menu:Escape => asked:1 page:0 logs:0 busy:1";
         QTest::newRow("second start") << "A2 menu check:A1 log menu => checked:2 critical:1 logs:1";
 
         // A host service gone at the moment the plug-in needs it.
