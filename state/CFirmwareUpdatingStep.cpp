@@ -71,6 +71,11 @@ CFirmwareUpdatingStep::~CFirmwareUpdatingStep()
     m_thread->wait();
 }
 
+QString CFirmwareUpdatingStep::canceledMessage()
+{
+    return tr("Firmware updates have been canceled by the user.");
+}
+
 void CFirmwareUpdatingStep::onEntry(QEvent *event)
 {
     auto *dialog = qobject_cast<View::CFirmwareUpdateDialog *>(page().data());
@@ -117,8 +122,10 @@ void CFirmwareUpdatingStep::onUpdatesCanceled()
         return;
     m_canceled = true;
     m_service->writeLog(Warning, QStringLiteral("User canceled firmware update"));
-    if (auto *dialog = qobject_cast<View::CFirmwareUpdateDialog *>(page().data()))
+    if (auto *dialog = qobject_cast<View::CFirmwareUpdateDialog *>(page().data())) {
         dialog->setCancelEnabled(false);
+        dialog->showFinishingCurrentCamera();
+    }
 }
 
 void CFirmwareUpdatingStep::onFirmwareUpdateDone()
@@ -187,7 +194,7 @@ void CFirmwareUpdatingStep::prepareNextCamera()
     if (m_canceled) {
         m_service->writeLog(Info,
                             QStringLiteral("Firmware updates have been canceled by the user"));
-        m_service->setLastErrorMessage(tr("Firmware updates have been canceled by the user."));
+        m_service->setLastErrorMessage(canceledMessage());
         m_pending.clear();
         m_currentUpdate.clear();
         return;

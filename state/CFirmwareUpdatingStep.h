@@ -28,6 +28,9 @@ public:
                           QState *parent);
     ~CFirmwareUpdatingStep() override;
 
+    // The last error message of a run the user canceled before its end.
+    static QString canceledMessage();
+
 signals:
     void firmwareUpdateDone();
 

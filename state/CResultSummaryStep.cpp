@@ -3,6 +3,7 @@
 #include "host/ServiceLookup.h"
 #include "model/CFirmwareUpdateTreeModel.h"
 #include "api/IFirmwareUpdaterService.h"
+#include "state/CFirmwareUpdatingStep.h"
 #include "view/CResultSummaryDialog.h"
 
 namespace Plugin::FirmwareUpdater::Internal::State {
@@ -40,6 +41,9 @@ void CResultSummaryStep::onEntry(QEvent *event)
         const std::string message = m_service->lastErrorMessage().toStdString();
         dialog->setErrorMessage(tr(message.c_str()), skipped == 0);
     }
+    if (failed == 0 && skipped > 0 && m_service
+        && m_service->lastErrorMessage() == CFirmwareUpdatingStep::canceledMessage())
+        dialog->showCanceled();
 }
 
 void CResultSummaryStep::onExit(QEvent *event)

@@ -124,7 +124,8 @@ void tst_WizardRun::run_data()
     // "vanish:id" takes a camera from the host.
     QTest::addColumn<QString>("actions");
     QTest::addColumn<QStringList>("expectedLog");
-    // "ok failed skipped" and page 5's error text, if any.
+    // "ok failed skipped", page 5's error text, if any, and its skipped
+    // count and canceled line when shown.
     QTest::addColumn<QString>("expectedResult");
 
     const QStringList abc = { "A|Cam A|M|1.0", "B|Cam B|M|1.0", "C|Cam C|M|1.0" };
@@ -147,33 +148,35 @@ void tst_WizardRun::run_data()
             << (plan({ brokenB, v2 }, { up[0], "Cam B:update 1.0 2.1", up[2] }) + a13
                         + camera(2, 3, "Cam B", "1.0", brokenB)
                 << kDone)
-            << "1 1 1" + skipped + "Flash %1 failed.";
+            << "1 1 1" + skipped + "Flash %1 failed. | Skipped updates: 1";
     const QString brokenC = "2.1|Broken|C|Flash failed";
     QTest::newRow("the last of 3 fails")
             << abc << QStringList { brokenC, v2 } << "ABC"
             << (plan({ brokenC, v2 }, { up[0], up[1], "Cam C:update 1.0 2.1" }) + a13 + b23
                         + camera(3, 3, "Cam C", "1.0", brokenC)
                 << kDone)
-            << "2 1 0" + last + "Flash failed.";
+            << "2 1 0" + last + "Flash failed. | Skipped updates: 0";
 
     QStringList canceled = planAll + a13;
     canceled.insert(planAll.size() + 1, "WARNING User canceled firmware update");
     canceled << "INFO Firmware updates have been canceled by the user" << kDone;
+    const QString canceledResult
+            = "1 0 2 | Skipped updates: 2 | Firmware updates have been canceled by the user.";
     QTest::newRow("cancel during camera 1 of 3")
-            << abc << QStringList { v2 } << "ABC cancel" << canceled << "1 0 2";
+            << abc << QStringList { v2 } << "ABC cancel" << canceled << canceledResult;
     QTest::newRow("cancel pressed twice")
-            << abc << QStringList { v2 } << "ABC cancel2" << canceled << "1 0 2";
+            << abc << QStringList { v2 } << "ABC cancel2" << canceled << canceledResult;
 
     // Nothing can be shown without the page: the run ends instead of going on.
     QTest::newRow("page gone during a run")
             << abc << QStringList { v2 } << "ABC gone"
             << (planAll + a13.mid(0, a13.size() - 3)
                 << "CRITICAL Internal error. Stopping firmware update of cameras" << kDone)
-            << "0 0 3";
+            << "0 0 3 | Skipped updates: 3";
     QTest::newRow("back and forth rebuilds the plan")
             << abc << QStringList { v2 } << "ABC back:C -A"
             << (planAll + plan({ v2 }, up.mid(0, 2)) + camera(1, 1, "Cam B", "1.0", v2) << kDone)
-            << "1 0 1";
+            << "1 0 1 | Skipped updates: 1";
     QTest::newRow("host enumeration changes on pages 3 and 4")
             << abc << QStringList { v2 } << "AB appear:D vanish:C"
             << (plan({ v2 }, up.mid(0, 2)) + camera(1, 2, "Cam A", "1.0", v2)
@@ -188,10 +191,11 @@ void tst_WizardRun::run_data()
                 << "CRITICAL No compatible firmware update found for M S-B: detail B"
                 << plan({}, { up[2] }).mid(1) + a13 << b23missing.first()
                 << b23missing.mid(b23missing.size() - 3))
-            << "1 1 1" + skipped + missing + ".";
+            << "1 1 1" + skipped + missing + ". | Skipped updates: 1";
     QTest::newRow("an empty selection is no plan")
             << abc << QStringList { v2 } << "AB -A -B nonext +B"
-            << (plan({ v2 }, up.mid(0, 2)) + camera(1, 1, "Cam B", "1.0", v2) << kDone) << "1 0 1";
+            << (plan({ v2 }, up.mid(0, 2)) + camera(1, 1, "Cam B", "1.0", v2) << kDone)
+            << "1 0 1 | Skipped updates: 1";
     QTest::newRow("a file the host cannot read")
             << abc << QStringList { v2 } << "A corrupt nonext"
             << QStringList { plan({}).first(),
@@ -225,7 +229,7 @@ void tst_WizardRun::run_data()
             << (plan({ odd, odd }, { "%2 cam %1:update 1.0 2.0", "%1%1:update 1.0 2.0" })
                         + camera(1, 2, "%2 cam %1", "1.0", odd) + camera(2, 2, "%1%1", "1.0", oddB)
                 << kDone)
-            << "1 1 0" + last + "Lost %2 at %1.";
+            << "1 1 0" + last + "Lost %2 at %1. | Skipped updates: 0";
 
     // The device is silent while it restarts; the step reports the elapsed
     // share of the estimate every 250 ms, on every camera.
@@ -297,18 +301,21 @@ void tst_WizardRun::run()
     // posted: it comes from the event loop like a user's click.
     const QString during = actions.section(' ', -1);
     auto fired = std::make_shared<bool>(false);
+    auto hint = std::make_shared<QString>(); // page 4's hint right after Cancel
     QObject::connect(
             d.page4->treeModel().data(), &QAbstractItemModel::dataChanged, d.page5,
-            [&d, fired, during] {
+            [&d, fired, during, hint] {
                 if (std::exchange(*fired, true))
                     return;
                 if (during == "gone")
                     delete d.page4.data();
                 else if (during.startsWith("vanish:") && d.host.pool.removeCamera(during.mid(7)))
                     d.host.pool.announceEnumerationChanged();
-                else if (during.startsWith("cancel") && WizardDriver::click(d.page4, "Cancel")
-                         && during == "cancel2")
-                    d.page4->close();
+                else if (during.startsWith("cancel") && WizardDriver::click(d.page4, "Cancel")) {
+                    *hint = d.page4->findChild<QLabel *>("infoTextLabel_2")->text();
+                    if (during == "cancel2")
+                        d.page4->close();
+                }
             },
             Qt::QueuedConnection);
     QWidget *last = d.page3;
@@ -317,8 +324,17 @@ void tst_WizardRun::run()
         QVERIFY(d.waitForResults());
         QVERIFY(!d.page4 || !d.page4->isVisible());
         auto *error = d.page5->findChild<QLabel *>("errorTextLabel");
-        QCOMPARE(d.counts() + (error->isVisible() ? " " + error->text() : QString()),
-                 expectedResult);
+        QString result = d.counts() + (error->isVisible() ? " " + error->text() : QString());
+        for (const char *name : { "skippedUpdatesLabel", "canceledLabel" }) {
+            auto *label = d.page5->findChild<QLabel *>(name);
+            if (label->isVisible())
+                result += " | " + label->text();
+        }
+        QCOMPARE(result, expectedResult);
+        if (during.startsWith("cancel"))
+            QCOMPARE(*hint,
+                     "Canceling: the update of the camera currently being updated is being "
+                     "completed. The remaining updates will be skipped.");
         last = d.page5;
     }
     QVERIFY(d.closeOn(last));

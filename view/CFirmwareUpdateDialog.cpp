@@ -10,6 +10,8 @@
 #include <QPushButton>
 #include <QResizeEvent>
 
+#include <utility>
+
 namespace Plugin::FirmwareUpdater::Internal::View {
 
 using Entity::CFirmwareUpdateEntity;
@@ -71,6 +73,8 @@ void CFirmwareUpdateDialog::setTreeModel(QSharedPointer<CFirmwareUpdateTreeModel
 
 void CFirmwareUpdateDialog::setCancelEnabled(bool enabled)
 {
+    if (enabled && std::exchange(m_finishing, false))
+        m_ui->retranslateUi(this);
     if (m_cancelButton) {
         m_cancelButton->setEnabled(enabled);
         m_cancelButton->setDefault(enabled);
@@ -95,6 +99,14 @@ void CFirmwareUpdateDialog::setProgress(int value, int maximum)
     m_ui->progressBar->setValue(value);
 }
 
+void CFirmwareUpdateDialog::showFinishingCurrentCamera()
+{
+    m_finishing = true;
+    m_ui->infoTextLabel_2->setText(
+            tr("Canceling: the update of the camera currently being updated is being completed. "
+               "The remaining updates will be skipped."));
+}
+
 void CFirmwareUpdateDialog::dialogButtonClicked(QAbstractButton *pButton)
 {
     if (pButton && m_ui->buttonBox->buttonRole(pButton) == QDialogButtonBox::RejectRole)
@@ -115,8 +127,11 @@ void CFirmwareUpdateDialog::resizeEvent(QResizeEvent *event)
 
 void CFirmwareUpdateDialog::changeEvent(QEvent *event)
 {
-    if (event->type() == QEvent::LanguageChange)
+    if (event->type() == QEvent::LanguageChange) {
         m_ui->retranslateUi(this);
+        if (m_finishing)
+            showFinishingCurrentCamera();
+    }
     CUpdateDialogBase::changeEvent(event);
 }
 

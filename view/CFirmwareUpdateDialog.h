@@ -27,6 +27,9 @@ public:
     void setProgressText(int current, int total);
     // A maximum of 0 turns the bar into a busy indicator.
     void setProgress(int value, int maximum);
+    // After a cancel: the running camera's update is completed, the rest
+    // skipped. Offering Cancel again restores the usual hint.
+    void showFinishingCurrentCamera();
 
 public slots:
     void dialogButtonClicked(QAbstractButton *pButton) override;
@@ -38,6 +41,7 @@ protected:
 private:
     Ui::FirmwareUpdateDialogUi *m_ui = nullptr;
     QPushButton *m_cancelButton = nullptr;
+    bool m_finishing = false;
 };
 
 } // namespace Plugin::FirmwareUpdater::Internal::View

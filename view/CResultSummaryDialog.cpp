@@ -20,6 +20,7 @@ CResultSummaryDialog::CResultSummaryDialog(QWidget *parent)
     , m_ui(new Ui::ResultSummaryDialogUi)
 {
     m_ui->setupUi(this);
+    m_ui->canceledLabel->hide();
     const int pixelSize = applyPageFont();
 
     setStyleSheet(labelAndButtonStyleSheet(pixelSize));
@@ -83,6 +84,9 @@ void CResultSummaryDialog::refreshResults()
          { m_ui->errorIconLabel, m_ui->errorTextLabel, m_ui->infoIconLabel_3, m_ui->infoTextLabel_3,
            m_ui->failedUpdatesLabel, m_ui->skippedUpdatesLabel })
         label->setVisible(failures);
+    // A canceled run counts its skipped cameras too, failure or not.
+    m_ui->skippedUpdatesLabel->setVisible(failures || skipped > 0);
+    m_ui->canceledLabel->setVisible(false);
     m_ui->logLinkSpacer->changeSize(0, failures ? 0 : 16, QSizePolicy::Expanding,
                                     QSizePolicy::Fixed);
     m_ui->contentVerticalLayout->invalidate();
@@ -118,6 +122,12 @@ void CResultSummaryDialog::setErrorMessage(const QString &errorMessage, bool non
             : tr("An error has occurred during the update. The subsequent updates have been "
                  "skipped.<br>Error message: %1.");
     m_ui->errorTextLabel->setText(text.arg(errorMessage.toHtmlEscaped()));
+}
+
+void CResultSummaryDialog::showCanceled()
+{
+    m_ui->canceledLabel->setText(tr("Firmware updates have been canceled by the user."));
+    m_ui->canceledLabel->setVisible(true);
 }
 
 void CResultSummaryDialog::dialogButtonClicked(QAbstractButton *pButton)

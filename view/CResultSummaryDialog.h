@@ -24,6 +24,8 @@ public:
     void setLinks(const QString &supportLink, const QString &logFileLink);
     // The message is shown literally, never as markup.
     void setErrorMessage(const QString &errorMessage, bool noneSkipped);
+    // Says that the user stopped the run; refreshResults() hides it again.
+    void showCanceled();
 
 signals:
     void nextClicked();
