@@ -458,6 +458,8 @@ void CFirmwareUpdaterService::checkUpdateFile(const QFileInfo &file)
     QVector<FirmwareUpdateInfoPtr> infos;
     try {
         infos = updateService->readUpdateFile(file.absoluteFilePath(), QString());
+        // A host may hand out empty entries; they describe no update.
+        infos.removeAll(FirmwareUpdateInfoPtr());
     } catch (const Core::Exception::BaseException &exception) {
         writeLog(Critical,
                  QStringLiteral("Failed to check for compatible update: %1")
@@ -478,6 +480,7 @@ void CFirmwareUpdaterService::checkUpdateFile(const QFileInfo &file)
     QVector<FirmwareUpdateInfoPtr> compatible;
     bool flag = false;
     const bool checked = updateService->findCompatibleUpdates(firstCamera, infos, compatible, flag);
+    compatible.removeAll(FirmwareUpdateInfoPtr());
     showFileVerdict(checked && !compatible.isEmpty(), false, compatible);
 }
 

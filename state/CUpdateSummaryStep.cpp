@@ -71,6 +71,8 @@ void CUpdateSummaryStep::onEntry(QEvent *event)
             throw Core::Exception::BaseException(
                     QStringLiteral("No firmware update service available"));
         infos = m_deviceFirmwareUpdateService->readUpdateFile(filePath, QStringLiteral(""));
+        // A host may hand out empty entries; there is nothing to read in them.
+        infos.removeAll(FirmwareUpdateInfoPtr());
         for (const FirmwareUpdateInfoPtr &info : qAsConst(infos)) {
             m_service->writeLog(
                     Info, QStringLiteral("Contains firmware update to version ") + info->version());
@@ -104,6 +106,7 @@ void CUpdateSummaryStep::onEntry(QEvent *event)
         // The first compatible description wins. A host that hands out no
         // update object for it is treated like one without a compatible
         // firmware rather than trusted blindly.
+        compatible.removeAll(FirmwareUpdateInfoPtr());
         Plugin::Dorvix::DeviceFirmwareUpdatePtr update;
         if (found && !compatible.isEmpty())
             update = m_deviceFirmwareUpdateService->createFirmwareUpdate(camera,

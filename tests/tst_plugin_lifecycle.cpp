@@ -2,9 +2,11 @@
 #include "model/CFirmwareUpdateTreeModel.h"
 #include "plugin/CFirmwareUpdaterPlugin.h"
 #include "api/IFirmwareUpdaterService.h"
+#include "simulator/CDeviceFirmwareUpdateService.h"
 #include "support/SimulatedHost.h"
 #include "view/CCameraSelectionDialog.h"
 #include "view/CUpdateSelectionDialog.h"
+#include "view/CUpdateSummaryDialog.h"
 
 #include <QDialogButtonBox>
 #include <QLabel>
@@ -73,6 +75,20 @@ void answerNextBox(const QString &answer, QString *question)
     });
 }
 
+// The simulator's update file reader, with empty entries around what it reads.
+class CPaddingUpdateService : public Simulator::CDeviceFirmwareUpdateService
+{
+public:
+    using CDeviceFirmwareUpdateService::CDeviceFirmwareUpdateService;
+    QVector<Plugin::Dorvix::FirmwareUpdateInfoPtr> readUpdateFile(const QString &path,
+                                                                  const QString &second) override
+    {
+        return QVector<Plugin::Dorvix::FirmwareUpdateInfoPtr>(1)
+                + CDeviceFirmwareUpdateService::readUpdateFile(path, second)
+                + QVector<Plugin::Dorvix::FirmwareUpdateInfoPtr>(1);
+    }
+};
+
 // The viewer's start-up with the plug-in, after withdrawing the host services
 // whose class names contain a name given as "!Name".
 struct Started
@@ -83,6 +99,10 @@ struct Started
         host.addCamera("GigE", "A2", "Model A");
         host.addCamera("GigE", "X1", "Model X", 5);
         withdraw(steps.split(' ').filter(QRegularExpression("^!")).replaceInStrings("!", ""));
+        if (steps.split(' ').contains("nulls")) {
+            withdraw({ "DeviceFirmwareUpdate" });
+            host.registry->addService(QSharedPointer<CPaddingUpdateService>::create(&host.pool));
+        }
         plugin->initialize(host.registry);
         plugin->extensionsInitialized();
         service = findService<IFirmwareUpdaterService>(host.registry);
@@ -129,6 +149,8 @@ struct Started
             const auto *error = page2->findChild<QLabel *>("errorTextLabel");
             state["error"] = QString::number(error->isVisibleTo(page2));
             state["version"] = page2->findChild<QLabel *>("updateVersionTextLabel")->text();
+            const auto *page3 = host.mainWindow->findChild<CUpdateSummaryDialog *>();
+            state["summary"] = QString::number(page3->isVisible());
         }
         QStringList actual;
         for (const QString &entry : expected.split(' '))
@@ -176,7 +198,9 @@ private slots:
     // start-up, "-Name" then; "busy" makes A1 busy; "menu"/"context" start the
     // wizard, answering the box that may come with ":Yes", ":No" or
     // ":Enter"; "check:A1,A2" checks cameras on page 1; "file:..." types a
-    // file: nothing, a folder "/", "update" (2.1.0 for A2) or other text.
+    // file: nothing, a folder "/", "update" (2.1.0 for A2) or other text;
+    // "next" clicks Next on page 1 or 2. "nulls" has the host read update files
+    // with empty entries around the descriptions.
     // After " => " the state expected; only the state named there is compared.
     void hostDrivesThePlugin_data()
     {
@@ -213,6 +237,7 @@ private slots:
         QTest::newRow("no checked camera") << "menu file:update => next:0 error:1 version: critical:0";
         QTest::newRow("fits another") << "menu check:A1,A2 file:update => next:0 error:1 version:";
         QTest::newRow("compatible") << "menu check:A2 file:update => next:1 error:0 version:2.1.0";
+        QTest::newRow("empty entries from the host") << "nulls menu check:A2 next file:update next => version:2.1.0 summary:1";
         // clang-format on
     }
     void hostDrivesThePlugin()
@@ -248,6 +273,13 @@ private slots:
                     model->setData(index, true, Qt::EditRole);
                     model->applySelectionRules(index);
                 }
+            } else if (step == "next") {
+                QWidget *page = f->page1->isVisible() ? static_cast<QWidget *>(f->page1) : f->page2;
+                for (QAbstractButton *button : page->findChild<QDialogButtonBox *>()->buttons())
+                    if (button->text() == "Next")
+                        button->click();
+            } else if (step == "nulls") {
+                // replaced at start-up
             } else if (verb == "file") {
                 // Typed on page 2: nothing there, a folder, an update or other text.
                 const QString path = f->temp.path() + (arg == "/" ? "" : "/update.guf");
