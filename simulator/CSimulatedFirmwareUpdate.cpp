@@ -125,7 +125,8 @@ void CSimulatedFirmwareUpdate::runUpdate()
     }
 
     // Before done, so that whoever handles done reads the new version.
-    m_camera->setFirmwareVersion(update.version);
+    if (!update.keepsOldFirmware)
+        m_camera->setFirmwareVersion(update.version);
     emit firmwareUpdateDone();
 }
 

@@ -35,6 +35,8 @@ public:
         bool failureInjected = false;
         Plugin::Dorvix::EFirmwareUpdateStep failureStep = Plugin::Dorvix::CheckPreconditions;
         QString failureMessage;
+        // Reports done but leaves the camera on its old firmware.
+        bool keepsOldFirmware = false;
     };
 
     explicit CSimulatedFirmwareUpdateInfo(const Description &description,

@@ -134,6 +134,10 @@ SimulatedFirmwareUpdateInfoPtr parseUpdate(const QJsonValue &value, const QStrin
         if (!inPhases)
             fail(failureWhere, QStringLiteral("\"step\" names no phase of this update."));
     }
+    const QJsonValue keepsOld = object.value(QStringLiteral("keepsOldFirmware"));
+    if (!keepsOld.isUndefined() && !keepsOld.isBool())
+        fail(where, QStringLiteral("\"keepsOldFirmware\" must be true or false."));
+    update.keepsOldFirmware = keepsOld.toBool();
     return SimulatedFirmwareUpdateInfoPtr::create(update);
 }
 

@@ -42,6 +42,8 @@ void tst_SandboxHost::sampleUpdateFiles_data()
                            << "A120-0001:Upgrade A120-0002:Downgrade A120-0003:Reinstall";
     QTest::newRow("multi") << "B2-50_3.2.0_multi.guf"
                            << "C312-0001:Upgrade B250-0001:Upgrade B250-0002:Upgrade";
+    QTest::newRow("keeps old firmware") << "A1-20_1.7.0_keeps-old-firmware.guf"
+                                        << "A120-0001:Upgrade A120-0002:Upgrade A120-0003:Upgrade";
     QTest::newRow("malformed") << "A1-20_broken.guf"
                                << "unreadable";
 }

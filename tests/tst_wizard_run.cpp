@@ -8,9 +8,10 @@
 
 namespace {
 
-// An update is "version|description|camera ids|failure|reset": ids limit it to
-// those cameras, a failure stops its upload at 50 %, "reset" gives it one
-// 600 ms DeviceReset phase instead of the 100 ms upload.
+// An update is "version|description|camera ids|failure|reset|keep": ids limit
+// it to those cameras, a failure stops its upload at 50 %, "reset" gives it
+// one 600 ms DeviceReset phase instead of the 100 ms upload, "keep" leaves
+// the camera on its old firmware although it reports done.
 QByteArray updateFile(const QStringList &updates)
 {
     const QString upload
@@ -25,10 +26,12 @@ QByteArray updateFile(const QStringList &updates)
         const QString failure = f.value(3).isEmpty()
                 ? QString()
                 : R"(, "failure": {"step": "FileUpload", "message": ")" + f[3] + "\"}";
+        const QString keep = f.value(5).isEmpty() ? QString() : R"(, "keepsOldFirmware": true)";
         // One arg() call: placeholders in the texts stay as they are.
         json << QStringLiteral(R"({"version": "%1", "description": "%2", "releaseNotes": "Notes",)"
-                               R"( "models": ["M"], "phases": [%3]%4%5})")
-                        .arg(f[0], f.value(1), f.value(4).isEmpty() ? upload : reset, ids, failure);
+                               R"( "models": ["M"], "phases": [%3]%4%5%6})")
+                        .arg(f[0], f.value(1), f.value(4).isEmpty() ? upload : reset, ids, failure,
+                             keep);
     }
     return QStringLiteral(R"({"updates": [%1]})").arg(json.join(", ")).toUtf8();
 }
@@ -81,11 +84,18 @@ QStringList camera(int i, int n, const QString &name, const QString &from, const
               << QStringLiteral("CRITICAL Firmware update (%1/%2) failed.").arg(i).arg(n);
         return i < n ? lines << "WARNING Further firmware updates will be skipped" : lines;
     }
-    return lines << "INFO Finished update step: " + step
-                 << QStringLiteral("INFO Update remaining time approximately %1 msec").arg(ms)
-                 << "INFO Camera info after update:"
-                 << "INFO DeviceFirmwareVersion: " + u[0]
-                 << QStringLiteral("INFO Finished firmware update (%1/%2)").arg(i).arg(n);
+    lines << "INFO Finished update step: " + step
+          << QStringLiteral("INFO Update remaining time approximately %1 msec").arg(ms)
+          << "INFO Camera info after update:";
+    if (u.value(5).isEmpty())
+        return lines << "INFO DeviceFirmwareVersion: " + u[0]
+                     << QStringLiteral("INFO Finished firmware update (%1/%2)").arg(i).arg(n);
+    lines << "INFO DeviceFirmwareVersion: " + from
+          << QStringLiteral("CRITICAL The camera reports firmware version %1 after the update; "
+                            "expected %2.")
+                     .arg(from, u[0])
+          << QStringLiteral("CRITICAL Firmware update (%1/%2) failed.").arg(i).arg(n);
+    return i < n ? lines << "WARNING Further firmware updates will be skipped" : lines;
 }
 
 // How many slots listen to a model's dataChanged (QObject keeps that protected).
@@ -156,6 +166,14 @@ void tst_WizardRun::run_data()
                         + camera(3, 3, "Cam C", "1.0", brokenC)
                 << kDone)
             << "2 1 0" + last + "Flash failed. | Skipped updates: 0";
+
+    const QString keeps = "2.0|Fixes||||keep";
+    QTest::newRow("the camera keeps its old firmware")
+            << abc << QStringList { keeps } << "ABC"
+            << (plan({ keeps }, up) + camera(1, 3, "Cam A", "1.0", keeps) << kDone)
+            << "0 1 2" + skipped
+                    + "The camera reports firmware version 1.0 after the update; expected 2.0.. | "
+                      "Skipped updates: 2";
 
     QStringList canceled = planAll + a13;
     canceled.insert(planAll.size() + 1, "WARNING User canceled firmware update");
