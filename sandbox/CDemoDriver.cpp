@@ -257,10 +257,10 @@ void CDemoDriver::tick()
     m_taskIndex = index + 1;
 }
 
-void CDemoDriver::post(std::function<void()> action)
+void CDemoDriver::post(std::function<void()> action, int delayMs)
 {
     m_actionPending = true;
-    QTimer::singleShot(0, this, [this, action] {
+    QTimer::singleShot(delayMs, this, [this, action] {
         m_actionPending = false;
         action();
     });
@@ -417,10 +417,13 @@ bool CDemoDriver::reviewSummary()
     }
     if (!grab(3))
         return false;
-    post([next = QPointer<QAbstractButton>(next)] {
-        if (next)
-            next->click();
-    });
+    // Page 3 takes no Next within a double-click's time of being shown.
+    post(
+            [next = QPointer<QAbstractButton>(next)] {
+                if (next)
+                    next->click();
+            },
+            QApplication::doubleClickInterval() + 1);
     return true;
 }
 
