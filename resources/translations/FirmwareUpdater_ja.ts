@@ -68,7 +68,7 @@
 <context>
     <name>Plugin::FirmwareUpdater::Internal::Model::CFirmwareUpdateTreeModel</name>
     <message>
-        <location filename="../../model/CFirmwareUpdateTreeModel.cpp" line="+117"/>
+        <location filename="../../model/CFirmwareUpdateTreeModel.cpp" line="+131"/>
         <source>Unavailable: cameras of another model are checked</source>
         <translation>使用不可: 別のモデルのカメラが選択されています</translation>
     </message>
@@ -147,17 +147,17 @@
     </message>
     <message>
         <location line="+178"/>
-        <location line="+183"/>
+        <location line="+187"/>
         <source>Fimware Updater</source>
         <translation>ファームウェア アップデーター</translation>
     </message>
     <message>
-        <location line="-182"/>
+        <location line="-186"/>
         <source>&lt;p&gt;To use the Firmware Updater, you have to stop continuous image acquisition as well as any recordings.&lt;/p&gt;Do you want to stop all cameras and start using the Firmware Updater?</source>
         <translation>&lt;p&gt;ファームウェア アップデーターを使用するには、連続画像取得とすべての録画を停止する必要があります。&lt;/p&gt;すべてのカメラを停止してファームウェア アップデーターを使用しますか?</translation>
     </message>
     <message>
-        <location line="+42"/>
+        <location line="+46"/>
         <source>https://www.stavrik.example/en/sales-support/support-contact/</source>
         <translation>https://www.stavrik.example/en/sales-support/support-contact/</translation>
     </message>
@@ -170,9 +170,14 @@
 <context>
     <name>Plugin::FirmwareUpdater::Internal::State::CFirmwareUpdatingStep</name>
     <message>
-        <location filename="../../state/CFirmwareUpdatingStep.cpp" line="+177"/>
+        <location filename="../../state/CFirmwareUpdatingStep.cpp" line="+76"/>
         <source>Firmware updates have been canceled by the user.</source>
         <translation>ファームウェアの更新はユーザーによってキャンセルされました。</translation>
+    </message>
+    <message>
+        <location line="+86"/>
+        <source>The camera reports firmware version %1 after the update; expected %2.</source>
+        <translation>カメラは更新後のファームウェア バージョンを %1 と報告しています。期待されるバージョンは %2 です。</translation>
     </message>
 </context>
 <context>
@@ -185,15 +190,23 @@
     </message>
 </context>
 <context>
+    <name>Plugin::FirmwareUpdater::Internal::View::CFirmwareUpdateDialog</name>
+    <message>
+        <location filename="../../view/CFirmwareUpdateDialog.cpp" line="+106"/>
+        <source>Canceling: the update of the camera currently being updated is being completed. The remaining updates will be skipped.</source>
+        <translation>キャンセル中: 現在更新中のカメラの更新を完了しています。残りの更新はスキップされます。</translation>
+    </message>
+</context>
+<context>
     <name>Plugin::FirmwareUpdater::Internal::View::CResultSummaryDialog</name>
     <message>
-        <location filename="../../view/CResultSummaryDialog.cpp" line="+30"/>
-        <location line="+126"/>
+        <location filename="../../view/CResultSummaryDialog.cpp" line="+31"/>
+        <location line="+135"/>
         <source>Next</source>
         <translation>次へ</translation>
     </message>
     <message>
-        <location line="-66"/>
+        <location line="-72"/>
         <source>Failed updates:</source>
         <translation>失敗した更新:</translation>
     </message>
@@ -226,6 +239,11 @@
         <location line="+1"/>
         <source>An error has occurred during the update. The subsequent updates have been skipped.&lt;br&gt;Error message: %1.</source>
         <translation>更新中にエラーが発生しました。以降の更新はスキップされました。&lt;br&gt;エラー メッセージ: %1。</translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>Firmware updates have been canceled by the user.</source>
+        <translation>ファームウェアの更新はユーザーによってキャンセルされました。</translation>
     </message>
 </context>
 <context>
@@ -326,14 +344,14 @@
 <context>
     <name>Plugin::FirmwareUpdater::Internal::View::CUpdateSummaryDialog</name>
     <message>
-        <location filename="../../view/CUpdateSummaryDialog.cpp" line="+28"/>
-        <location line="+112"/>
+        <location filename="../../view/CUpdateSummaryDialog.cpp" line="+30"/>
+        <location line="+147"/>
         <source>Back</source>
         <translation>戻る</translation>
     </message>
     <message>
-        <location line="-111"/>
-        <location line="+113"/>
+        <location line="-146"/>
+        <location line="+148"/>
         <source>Next</source>
         <translation>次へ</translation>
     </message>
@@ -376,7 +394,7 @@
         <translation>ステップ 5: 結果の概要</translation>
     </message>
     <message>
-        <location line="+330"/>
+        <location line="+340"/>
         <source>Click &lt;b&gt;Next&lt;/b&gt; to repeat the update process.</source>
         <translation>更新をもう一度行うには &lt;b&gt;次へ&lt;/b&gt; をクリックしてください。</translation>
     </message>

@@ -68,7 +68,7 @@
 <context>
     <name>Plugin::FirmwareUpdater::Internal::Model::CFirmwareUpdateTreeModel</name>
     <message>
-        <location filename="../../model/CFirmwareUpdateTreeModel.cpp" line="+117"/>
+        <location filename="../../model/CFirmwareUpdateTreeModel.cpp" line="+131"/>
         <source>Unavailable: cameras of another model are checked</source>
         <translation>사용할 수 없음: 다른 모델의 카메라가 선택되어 있습니다</translation>
     </message>
@@ -147,17 +147,17 @@
     </message>
     <message>
         <location line="+178"/>
-        <location line="+183"/>
+        <location line="+187"/>
         <source>Fimware Updater</source>
         <translation>펌웨어 업데이터</translation>
     </message>
     <message>
-        <location line="-182"/>
+        <location line="-186"/>
         <source>&lt;p&gt;To use the Firmware Updater, you have to stop continuous image acquisition as well as any recordings.&lt;/p&gt;Do you want to stop all cameras and start using the Firmware Updater?</source>
         <translation>&lt;p&gt;펌웨어 업데이터를 사용하려면 연속 이미지 수집과 모든 녹화를 중지해야 합니다.&lt;/p&gt;모든 카메라를 중지하고 펌웨어 업데이터를 시작하시겠습니까?</translation>
     </message>
     <message>
-        <location line="+42"/>
+        <location line="+46"/>
         <source>https://www.stavrik.example/en/sales-support/support-contact/</source>
         <translation>https://www.stavrik.example/en/sales-support/support-contact/</translation>
     </message>
@@ -170,9 +170,14 @@
 <context>
     <name>Plugin::FirmwareUpdater::Internal::State::CFirmwareUpdatingStep</name>
     <message>
-        <location filename="../../state/CFirmwareUpdatingStep.cpp" line="+177"/>
+        <location filename="../../state/CFirmwareUpdatingStep.cpp" line="+76"/>
         <source>Firmware updates have been canceled by the user.</source>
         <translation>사용자가 펌웨어 업데이트를 취소했습니다.</translation>
+    </message>
+    <message>
+        <location line="+86"/>
+        <source>The camera reports firmware version %1 after the update; expected %2.</source>
+        <translation>카메라가 업데이트 후 펌웨어 버전을 %1(으)로 보고합니다. 예상 버전은 %2입니다.</translation>
     </message>
 </context>
 <context>
@@ -185,15 +190,23 @@
     </message>
 </context>
 <context>
+    <name>Plugin::FirmwareUpdater::Internal::View::CFirmwareUpdateDialog</name>
+    <message>
+        <location filename="../../view/CFirmwareUpdateDialog.cpp" line="+106"/>
+        <source>Canceling: the update of the camera currently being updated is being completed. The remaining updates will be skipped.</source>
+        <translation>취소 중: 현재 업데이트 중인 카메라의 업데이트를 완료하는 중입니다. 나머지 업데이트는 건너뜁니다.</translation>
+    </message>
+</context>
+<context>
     <name>Plugin::FirmwareUpdater::Internal::View::CResultSummaryDialog</name>
     <message>
-        <location filename="../../view/CResultSummaryDialog.cpp" line="+30"/>
-        <location line="+126"/>
+        <location filename="../../view/CResultSummaryDialog.cpp" line="+31"/>
+        <location line="+135"/>
         <source>Next</source>
         <translation>다음</translation>
     </message>
     <message>
-        <location line="-66"/>
+        <location line="-72"/>
         <source>Failed updates:</source>
         <translation>실패한 업데이트:</translation>
     </message>
@@ -226,6 +239,11 @@
         <location line="+1"/>
         <source>An error has occurred during the update. The subsequent updates have been skipped.&lt;br&gt;Error message: %1.</source>
         <translation>업데이트 중에 오류가 발생했습니다. 이후 업데이트는 건너뛰었습니다.&lt;br&gt;오류 메시지: %1.</translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>Firmware updates have been canceled by the user.</source>
+        <translation>사용자가 펌웨어 업데이트를 취소했습니다.</translation>
     </message>
 </context>
 <context>
@@ -326,14 +344,14 @@
 <context>
     <name>Plugin::FirmwareUpdater::Internal::View::CUpdateSummaryDialog</name>
     <message>
-        <location filename="../../view/CUpdateSummaryDialog.cpp" line="+28"/>
-        <location line="+112"/>
+        <location filename="../../view/CUpdateSummaryDialog.cpp" line="+30"/>
+        <location line="+147"/>
         <source>Back</source>
         <translation>뒤로</translation>
     </message>
     <message>
-        <location line="-111"/>
-        <location line="+113"/>
+        <location line="-146"/>
+        <location line="+148"/>
         <source>Next</source>
         <translation>다음</translation>
     </message>
@@ -376,7 +394,7 @@
         <translation>5단계: 결과 요약</translation>
     </message>
     <message>
-        <location line="+330"/>
+        <location line="+340"/>
         <source>Click &lt;b&gt;Next&lt;/b&gt; to repeat the update process.</source>
         <translation>업데이트를 다시 하려면 &lt;b&gt;다음&lt;/b&gt;을 클릭하십시오.</translation>
     </message>

@@ -68,7 +68,7 @@
 <context>
     <name>Plugin::FirmwareUpdater::Internal::Model::CFirmwareUpdateTreeModel</name>
     <message>
-        <location filename="../../model/CFirmwareUpdateTreeModel.cpp" line="+117"/>
+        <location filename="../../model/CFirmwareUpdateTreeModel.cpp" line="+131"/>
         <source>Unavailable: cameras of another model are checked</source>
         <translation>不可用：已选中其他型号的相机</translation>
     </message>
@@ -147,17 +147,17 @@
     </message>
     <message>
         <location line="+178"/>
-        <location line="+183"/>
+        <location line="+187"/>
         <source>Fimware Updater</source>
         <translation>固件更新程序</translation>
     </message>
     <message>
-        <location line="-182"/>
+        <location line="-186"/>
         <source>&lt;p&gt;To use the Firmware Updater, you have to stop continuous image acquisition as well as any recordings.&lt;/p&gt;Do you want to stop all cameras and start using the Firmware Updater?</source>
         <translation>&lt;p&gt;要使用固件更新程序，必须停止连续图像采集以及所有录制。&lt;/p&gt;是否停止所有相机并开始使用固件更新程序？</translation>
     </message>
     <message>
-        <location line="+42"/>
+        <location line="+46"/>
         <source>https://www.stavrik.example/en/sales-support/support-contact/</source>
         <translation>https://www.stavrik.example/en/sales-support/support-contact/</translation>
     </message>
@@ -170,9 +170,14 @@
 <context>
     <name>Plugin::FirmwareUpdater::Internal::State::CFirmwareUpdatingStep</name>
     <message>
-        <location filename="../../state/CFirmwareUpdatingStep.cpp" line="+177"/>
+        <location filename="../../state/CFirmwareUpdatingStep.cpp" line="+76"/>
         <source>Firmware updates have been canceled by the user.</source>
         <translation>用户已取消固件更新。</translation>
+    </message>
+    <message>
+        <location line="+86"/>
+        <source>The camera reports firmware version %1 after the update; expected %2.</source>
+        <translation>更新后相机报告的固件版本为 %1；应为 %2。</translation>
     </message>
 </context>
 <context>
@@ -185,15 +190,23 @@
     </message>
 </context>
 <context>
+    <name>Plugin::FirmwareUpdater::Internal::View::CFirmwareUpdateDialog</name>
+    <message>
+        <location filename="../../view/CFirmwareUpdateDialog.cpp" line="+106"/>
+        <source>Canceling: the update of the camera currently being updated is being completed. The remaining updates will be skipped.</source>
+        <translation>正在取消：正在完成当前相机的更新。其余更新将被跳过。</translation>
+    </message>
+</context>
+<context>
     <name>Plugin::FirmwareUpdater::Internal::View::CResultSummaryDialog</name>
     <message>
-        <location filename="../../view/CResultSummaryDialog.cpp" line="+30"/>
-        <location line="+126"/>
+        <location filename="../../view/CResultSummaryDialog.cpp" line="+31"/>
+        <location line="+135"/>
         <source>Next</source>
         <translation>下一步</translation>
     </message>
     <message>
-        <location line="-66"/>
+        <location line="-72"/>
         <source>Failed updates:</source>
         <translation>失败的更新：</translation>
     </message>
@@ -226,6 +239,11 @@
         <location line="+1"/>
         <source>An error has occurred during the update. The subsequent updates have been skipped.&lt;br&gt;Error message: %1.</source>
         <translation>更新过程中出错。后续更新已跳过。&lt;br&gt;错误消息：%1。</translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>Firmware updates have been canceled by the user.</source>
+        <translation>用户已取消固件更新。</translation>
     </message>
 </context>
 <context>
@@ -326,14 +344,14 @@
 <context>
     <name>Plugin::FirmwareUpdater::Internal::View::CUpdateSummaryDialog</name>
     <message>
-        <location filename="../../view/CUpdateSummaryDialog.cpp" line="+28"/>
-        <location line="+112"/>
+        <location filename="../../view/CUpdateSummaryDialog.cpp" line="+30"/>
+        <location line="+147"/>
         <source>Back</source>
         <translation>上一步</translation>
     </message>
     <message>
-        <location line="-111"/>
-        <location line="+113"/>
+        <location line="-146"/>
+        <location line="+148"/>
         <source>Next</source>
         <translation>下一步</translation>
     </message>
@@ -376,7 +394,7 @@
         <translation>步骤 5：结果摘要</translation>
     </message>
     <message>
-        <location line="+330"/>
+        <location line="+340"/>
         <source>Click &lt;b&gt;Next&lt;/b&gt; to repeat the update process.</source>
         <translation>单击&lt;b&gt;下一步&lt;/b&gt;可重复更新过程。</translation>
     </message>
