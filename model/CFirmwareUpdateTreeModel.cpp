@@ -358,14 +358,14 @@ void CFirmwareUpdateTreeModel::setDataForCameraModel(CFirmwareUpdateEntity *enti
 void CFirmwareUpdateTreeModel::notifyTreeChanged(const QModelIndex &parent,
                                                  const QVector<int> &roles)
 {
-    if (parent.isValid())
-        emit dataChanged(parent, parent, roles);
+    // One signal per run of siblings: a view handles a single-row signal by
+    // walking every row above it, a range at once.
     const int rows = rowCount(parent);
-    for (int row = 0; row < rows; ++row) {
-        const QModelIndex child = index(row, 0, parent);
-        if (child.isValid())
-            notifyTreeChanged(child, roles);
-    }
+    if (rows == 0)
+        return;
+    emit dataChanged(index(0, 0, parent), index(rows - 1, 0, parent), roles);
+    for (int row = 0; row < rows; ++row)
+        notifyTreeChanged(index(row, 0, parent), roles);
 }
 
 void CFirmwareUpdateTreeModel::applySelectionRules(const QModelIndex &index)
