@@ -10,6 +10,7 @@
 #include <QLabel>
 #include <QPainter>
 #include <QSortFilterProxyModel>
+#include <QStyledItemDelegate>
 #include <QWidget>
 
 namespace Plugin::FirmwareUpdater::Internal::View::TreeDelegatePainting {
@@ -65,6 +66,24 @@ int rowHeight(ENodeKind kind, int row)
         break;
     }
     return -1;
+}
+
+QSize fixedHeightSizeHint(const QStyledItemDelegate &base, const QStyleOptionViewItem &option,
+                          const QModelIndex &index, TextWidths &widths)
+{
+    const int height = rowHeight(nodeKind(entityAt(index)), index.row());
+    if (height < 0)
+        return base.QStyledItemDelegate::sizeHint(option, index);
+    const QPair<QString, QFont> key(index.data(Qt::DisplayRole).toString(), option.font);
+    auto width = widths.constFind(key);
+    if (width == widths.cend()) {
+        // Names come and go with each enumeration; keep the memory bounded.
+        constexpr int MaxRemembered = 100000;
+        if (widths.size() >= MaxRemembered)
+            widths.clear();
+        width = widths.insert(key, base.QStyledItemDelegate::sizeHint(option, index).width());
+    }
+    return QSize(*width, height);
 }
 
 QFont cellFont()

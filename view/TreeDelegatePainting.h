@@ -2,13 +2,17 @@
 
 #include "entity/CFirmwareUpdateEntity.h"
 
+#include <QFont>
+#include <QHash>
 #include <QModelIndex>
+#include <QPair>
 #include <QPalette>
 #include <QPointer>
 #include <QStyleOptionViewItem>
 
 class QLabel;
 class QPainter;
+class QStyledItemDelegate;
 class QWidget;
 
 // What the tree delegates share: how an index finds its entity, the kind of
@@ -33,6 +37,14 @@ ENodeKind nodeKind(const Entity::CFirmwareUpdateEntity *entity);
 
 // Height of a row in the selection and label columns; -1 keeps the base height.
 int rowHeight(ENodeKind kind, int row);
+
+// The base delegate's widths by text and font.
+using TextWidths = QHash<QPair<QString, QFont>, int>;
+// The base delegate's width with the row's fixed height. The width is
+// remembered: the base lays the whole text out for it, and views ask again
+// for every row of every dataChanged.
+QSize fixedHeightSizeHint(const QStyledItemDelegate &base, const QStyleOptionViewItem &option,
+                          const QModelIndex &index, TextWidths &widths);
 
 QFont cellFont();
 // Fills its background with the shared row colours.
