@@ -322,7 +322,7 @@ QString CFirmwareUpdaterService::writeLog(const ELogLevel &level, const QString 
         openLogFile();
 
     const char *levelName = kLevelNames.value(level, kLevelNames.value(Info));
-    const QString timeStamp = QDateTime::currentDateTime().toString(Qt::TextDate);
+    const QString timeStamp = m_logTimeStamp.text();
     if (m_logFile && m_logFile->isOpen()) {
         // One pass, so placeholders inside the message stay as they are.
         const QString line = QStringLiteral("%1 %2 %3\n").arg(timeStamp, tr(levelName), message);
