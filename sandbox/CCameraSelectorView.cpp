@@ -2,6 +2,7 @@
 
 #include "simulator/CCameraPool.h"
 
+#include <QHash>
 #include <QHeaderView>
 #include <QMenu>
 
@@ -69,16 +70,24 @@ void CCameraSelectorView::rebuild()
         const QSignalBlocker blocker(this);
         clear();
         if (m_pool) {
+            // Rows are filled before they join the tree, so that no view
+            // hears of each text.
+            QList<QTreeWidgetItem *> layerItems;
             for (const Plugin::Dorvix::TransportLayerInfoPtr &layer : m_pool->transportLayers()) {
-                auto *layerItem = new QTreeWidgetItem(this, { layer->displayName() });
+                auto *layerItem = new QTreeWidgetItem({ layer->displayName() });
                 layerItem->setData(IdColumn, Qt::DisplayRole, layer->id());
+                QList<QTreeWidgetItem *> cameraItems;
                 for (const Core::DorvixComponents::CameraInfoPtr &camera : layer->cameras()) {
-                    auto *item = new QTreeWidgetItem(layerItem, { camera->displayName() });
+                    auto *item = new QTreeWidgetItem({ camera->displayName() });
                     item->setData(NameColumn, CameraIdRole, camera->id());
                     item->setText(ModelColumn, camera->modelName());
                     item->setText(IdColumn, camera->id());
+                    cameraItems << item;
                 }
+                layerItem->addChildren(cameraItems);
+                layerItems << layerItem;
             }
+            addTopLevelItems(layerItems);
         }
         expandAll();
         refreshTexts();
@@ -91,14 +100,23 @@ void CCameraSelectorView::refreshTexts()
 {
     if (!m_pool)
         return;
+    // One pass over the pool instead of a search per row.
+    QHash<QString, Simulator::SimulatedCameraPtr> cameras;
+    for (const Simulator::SimulatedCameraPtr &camera : m_pool->cameras())
+        cameras.insert(camera->id(), camera);
+    // Only changed texts: each change costs the view a re-measure.
+    const auto setText = [](QTreeWidgetItem *item, int column, const QString &text) {
+        if (item->text(column) != text)
+            item->setText(column, text);
+    };
     for (QTreeWidgetItemIterator it(this); *it; ++it) {
         const QString id = (*it)->data(NameColumn, CameraIdRole).toString();
-        const Simulator::SimulatedCameraPtr camera = id.isEmpty() ? nullptr : m_pool->camera(id);
+        const Simulator::SimulatedCameraPtr camera = id.isEmpty() ? nullptr : cameras.value(id);
         if (!camera)
             continue;
-        (*it)->setText(FirmwareColumn, camera->currentFirmwareVersion());
-        (*it)->setText(StatusColumn, QString::number(camera->statusCode()));
-        (*it)->setText(BusyColumn, camera->isBusy() ? tr("busy") : QString());
+        setText(*it, FirmwareColumn, camera->currentFirmwareVersion());
+        setText(*it, StatusColumn, QString::number(camera->statusCode()));
+        setText(*it, BusyColumn, camera->isBusy() ? tr("busy") : QString());
     }
 }
 
