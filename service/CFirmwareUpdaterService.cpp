@@ -309,8 +309,9 @@ void CFirmwareUpdaterService::openLogFile()
     m_logFile = new QFile(folder + name);
     // Names only go down to the second: a log opened again within the same
     // second continues that file instead of wiping the earlier run's lines.
-    // A log that cannot be opened silently drops the run's lines.
-    if (m_logFile->open(QIODevice::WriteOnly | QIODevice::Append))
+    // A log that cannot be opened silently drops the run's lines. Every line
+    // is flushed anyway, so a buffer would only copy it once more.
+    if (m_logFile->open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Unbuffered))
         m_logFile->setTextModeEnabled(true);
 }
 
