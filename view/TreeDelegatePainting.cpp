@@ -74,14 +74,19 @@ QSize fixedHeightSizeHint(const QStyledItemDelegate &base, const QStyleOptionVie
     const int height = rowHeight(nodeKind(entityAt(index)), index.row());
     if (height < 0)
         return base.QStyledItemDelegate::sizeHint(option, index);
-    const QPair<QString, QFont> key(index.data(Qt::DisplayRole).toString(), option.font);
-    auto width = widths.constFind(key);
-    if (width == widths.cend()) {
+    if (option.font != widths.font) {
+        widths.widths.clear();
+        widths.font = option.font;
+    }
+    const QString text = index.data(Qt::DisplayRole).toString();
+    auto width = widths.widths.constFind(text);
+    if (width == widths.widths.cend()) {
         // Names come and go with each enumeration; keep the memory bounded.
         constexpr int MaxRemembered = 100000;
-        if (widths.size() >= MaxRemembered)
-            widths.clear();
-        width = widths.insert(key, base.QStyledItemDelegate::sizeHint(option, index).width());
+        if (widths.widths.size() >= MaxRemembered)
+            widths.widths.clear();
+        width = widths.widths.insert(text,
+                                     base.QStyledItemDelegate::sizeHint(option, index).width());
     }
     return QSize(*width, height);
 }

@@ -5,7 +5,6 @@
 #include <QFont>
 #include <QHash>
 #include <QModelIndex>
-#include <QPair>
 #include <QPalette>
 #include <QPointer>
 #include <QStyleOptionViewItem>
@@ -38,8 +37,12 @@ ENodeKind nodeKind(const Entity::CFirmwareUpdateEntity *entity);
 // Height of a row in the selection and label columns; -1 keeps the base height.
 int rowHeight(ENodeKind kind, int row);
 
-// The base delegate's widths by text and font.
-using TextWidths = QHash<QPair<QString, QFont>, int>;
+// The base delegate's widths by text, for one font at a time.
+struct TextWidths
+{
+    QFont font;
+    QHash<QString, int> widths;
+};
 // The base delegate's width with the row's fixed height. The width is
 // remembered: the base lays the whole text out for it, and views ask again
 // for every row of every dataChanged.
