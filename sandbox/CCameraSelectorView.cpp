@@ -19,6 +19,9 @@ CCameraSelectorView::CCameraSelectorView(Simulator::CCameraPool *pool, QWidget *
     setContextMenuPolicy(Qt::CustomContextMenu);
     setRootIsDecorated(true);
     header()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    // Columns fit the rows on screen; measuring thousands of rows' texts on
+    // each change made a large pool's list unusable.
+    header()->setResizeContentsPrecision(0);
     connect(this, &QTreeWidget::currentItemChanged, this,
             [this](QTreeWidgetItem *current) { onCurrentItemChanged(current); });
     connect(this, &QWidget::customContextMenuRequested, this,
@@ -72,6 +75,7 @@ void CCameraSelectorView::rebuild()
         if (m_pool) {
             // Rows are filled before they join the tree, so that no view
             // hears of each text.
+            const QHash<QString, Simulator::SimulatedCameraPtr> simulated = camerasById();
             QList<QTreeWidgetItem *> layerItems;
             for (const Plugin::Dorvix::TransportLayerInfoPtr &layer : m_pool->transportLayers()) {
                 auto *layerItem = new QTreeWidgetItem({ layer->displayName() });
@@ -82,6 +86,7 @@ void CCameraSelectorView::rebuild()
                     item->setData(NameColumn, CameraIdRole, camera->id());
                     item->setText(ModelColumn, camera->modelName());
                     item->setText(IdColumn, camera->id());
+                    setCameraTexts(item, simulated.value(camera->id()));
                     cameraItems << item;
                 }
                 layerItem->addChildren(cameraItems);
@@ -90,7 +95,6 @@ void CCameraSelectorView::rebuild()
             addTopLevelItems(layerItems);
         }
         expandAll();
-        refreshTexts();
     }
     if (!selectCamera(current))
         onCurrentItemChanged(nullptr);
@@ -100,24 +104,38 @@ void CCameraSelectorView::refreshTexts()
 {
     if (!m_pool)
         return;
+    const QHash<QString, Simulator::SimulatedCameraPtr> cameras = camerasById();
+    for (QTreeWidgetItemIterator it(this); *it; ++it) {
+        const QString id = (*it)->data(NameColumn, CameraIdRole).toString();
+        if (!id.isEmpty())
+            setCameraTexts(*it, cameras.value(id));
+    }
+}
+
+QHash<QString, Simulator::SimulatedCameraPtr> CCameraSelectorView::camerasById() const
+{
     // One pass over the pool instead of a search per row.
     QHash<QString, Simulator::SimulatedCameraPtr> cameras;
-    for (const Simulator::SimulatedCameraPtr &camera : m_pool->cameras())
-        cameras.insert(camera->id(), camera);
-    // Only changed texts: each change costs the view a re-measure.
-    const auto setText = [](QTreeWidgetItem *item, int column, const QString &text) {
+    if (m_pool) {
+        for (const Simulator::SimulatedCameraPtr &camera : m_pool->cameras())
+            cameras.insert(camera->id(), camera);
+    }
+    return cameras;
+}
+
+void CCameraSelectorView::setCameraTexts(QTreeWidgetItem *item,
+                                         const Simulator::SimulatedCameraPtr &camera)
+{
+    if (!camera)
+        return;
+    // Only changed texts: in a shown list each change costs a re-measure.
+    const auto setText = [item](int column, const QString &text) {
         if (item->text(column) != text)
             item->setText(column, text);
     };
-    for (QTreeWidgetItemIterator it(this); *it; ++it) {
-        const QString id = (*it)->data(NameColumn, CameraIdRole).toString();
-        const Simulator::SimulatedCameraPtr camera = id.isEmpty() ? nullptr : cameras.value(id);
-        if (!camera)
-            continue;
-        setText(*it, FirmwareColumn, camera->currentFirmwareVersion());
-        setText(*it, StatusColumn, QString::number(camera->statusCode()));
-        setText(*it, BusyColumn, camera->isBusy() ? tr("busy") : QString());
-    }
+    setText(FirmwareColumn, camera->currentFirmwareVersion());
+    setText(StatusColumn, QString::number(camera->statusCode()));
+    setText(BusyColumn, camera->isBusy() ? tr("busy") : QString());
 }
 
 void CCameraSelectorView::onCurrentItemChanged(QTreeWidgetItem *current)
