@@ -358,12 +358,22 @@ void CFirmwareUpdateTreeModel::setDataForCameraModel(CFirmwareUpdateEntity *enti
 void CFirmwareUpdateTreeModel::notifyTreeChanged(const QModelIndex &parent,
                                                  const QVector<int> &roles)
 {
-    // One signal per run of siblings: a view handles a single-row signal by
-    // walking every row above it, a range at once.
+    // One signal per run of sibling leaves: a view handles a single-row
+    // signal by walking every row above it, a range at once. A row with
+    // children is announced alone, as a tree view re-measures every row it
+    // shows between a range's ends, descendants included.
     const int rows = rowCount(parent);
-    if (rows == 0)
-        return;
-    emit dataChanged(index(0, 0, parent), index(rows - 1, 0, parent), roles);
+    int first = 0;
+    for (int row = 0; row <= rows; ++row) {
+        const bool leaf = row < rows && rowCount(index(row, 0, parent)) == 0;
+        if (leaf)
+            continue;
+        if (first < row)
+            emit dataChanged(index(first, 0, parent), index(row - 1, 0, parent), roles);
+        if (row < rows)
+            emit dataChanged(index(row, 0, parent), index(row, 0, parent), roles);
+        first = row + 1;
+    }
     for (int row = 0; row < rows; ++row)
         notifyTreeChanged(index(row, 0, parent), roles);
 }
