@@ -78,7 +78,10 @@ QSize fixedHeightSizeHint(const QStyledItemDelegate &base, const QStyleOptionVie
         widths.widths.clear();
         widths.font = option.font;
     }
-    const QString text = index.data(Qt::DisplayRole).toString();
+    // A check box widens the base hint: rows with one are remembered apart.
+    const bool checkable = index.data(Qt::CheckStateRole).isValid();
+    const QString text
+            = QLatin1Char(checkable ? '+' : '-') + index.data(Qt::DisplayRole).toString();
     auto width = widths.widths.constFind(text);
     if (width == widths.widths.cend()) {
         // Names come and go with each enumeration; keep the memory bounded.
