@@ -372,14 +372,24 @@ void CFirmwareUpdateTreeModel::setDataForCameraModel(CFirmwareUpdateEntity *enti
 void CFirmwareUpdateTreeModel::notifyTreeChanged(const QModelIndex &parent,
                                                  const QVector<int> &roles)
 {
-    if (parent.isValid())
-        emit dataChanged(parent, parent, roles);
+    // One signal per run of sibling leaves: a view handles a single-row
+    // signal by walking every row above it, a range at once. A row with
+    // children is announced alone, as a tree view re-measures every row it
+    // shows between a range's ends, descendants included.
     const int rows = rowCount(parent);
-    for (int row = 0; row < rows; ++row) {
-        const QModelIndex child = index(row, 0, parent);
-        if (child.isValid())
-            notifyTreeChanged(child, roles);
+    int first = 0;
+    for (int row = 0; row <= rows; ++row) {
+        const bool leaf = row < rows && rowCount(index(row, 0, parent)) == 0;
+        if (leaf)
+            continue;
+        if (first < row)
+            emit dataChanged(index(first, 0, parent), index(row - 1, 0, parent), roles);
+        if (row < rows)
+            emit dataChanged(index(row, 0, parent), index(row, 0, parent), roles);
+        first = row + 1;
     }
+    for (int row = 0; row < rows; ++row)
+        notifyTreeChanged(index(row, 0, parent), roles);
 }
 
 void CFirmwareUpdateTreeModel::applySelectionRules(const QModelIndex &index)

@@ -313,8 +313,9 @@ void CFirmwareUpdaterService::openLogFile()
     m_logFile = new QFile(folder + name);
     // Names only go down to the second: a log opened again within the same
     // second continues that file instead of wiping the earlier run's lines.
-    // A log that cannot be opened silently drops the run's lines.
-    if (m_logFile->open(QIODevice::WriteOnly | QIODevice::Append))
+    // A log that cannot be opened silently drops the run's lines. Every line
+    // is flushed anyway, so a buffer would only copy it once more.
+    if (m_logFile->open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Unbuffered))
         m_logFile->setTextModeEnabled(true);
 }
 
@@ -326,7 +327,7 @@ QString CFirmwareUpdaterService::writeLog(const ELogLevel &level, const QString 
         openLogFile();
 
     const char *levelName = kLevelNames.value(level, kLevelNames.value(Info));
-    const QString timeStamp = QDateTime::currentDateTime().toString(Qt::TextDate);
+    const QString timeStamp = m_logTimeStamp.text();
     if (m_logFile && m_logFile->isOpen()) {
         // One pass, so placeholders inside the message stay as they are.
         const QString line = QStringLiteral("%1 %2 %3\n").arg(timeStamp, tr(levelName), message);

@@ -4,6 +4,7 @@
 #include "host/IServiceRegistry.h"
 #include "host/ITransportLayerInfo.h"
 #include "api/IFirmwareUpdaterService.h"
+#include "service/CLogTimeStamp.h"
 
 #include <QFile>
 #include <QPointer>
@@ -92,6 +93,7 @@ private:
     QSharedPointer<Model::CFirmwareUpdateTreeModel> m_updateModel;
     QString m_updateFilePath;
     QPointer<QFile> m_logFile;
+    CLogTimeStamp m_logTimeStamp;
     QString m_lastErrorMessage;
     QPoint m_pagePosition;
     QSize m_pageSize;

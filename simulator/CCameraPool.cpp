@@ -10,6 +10,7 @@
 #include "host/BaseException.h"
 
 #include <QJsonArray>
+#include <QSet>
 
 #include <cmath>
 
@@ -148,8 +149,8 @@ void CCameraPool::loadSetup(const QJsonObject &setup)
         QVector<CSimulatedCamera::Setup> cameras;
     };
     QVector<Layer> layers;
-    QStringList layerIds;
-    QStringList cameraIds;
+    QSet<QString> layerIds;
+    QSet<QString> cameraIds;
 
     const QString where = QStringLiteral("Camera setup");
     const QJsonValue timeScale = setup.value(QStringLiteral("timeScale"));
@@ -173,7 +174,7 @@ void CCameraPool::loadSetup(const QJsonObject &setup)
         if (layerIds.contains(layer.id))
             throw BaseException(
                     QStringLiteral("%1: id \"%2\" is used twice.").arg(layerWhere, layer.id));
-        layerIds.append(layer.id);
+        layerIds.insert(layer.id);
         const QJsonValue cameras = object.value(QStringLiteral("cameras"));
         if (!cameras.isUndefined() && !cameras.isArray())
             throw BaseException(QStringLiteral("%1: \"cameras\" must be a list.").arg(layerWhere));
@@ -184,7 +185,7 @@ void CCameraPool::loadSetup(const QJsonObject &setup)
             if (cameraIds.contains(camera.id))
                 throw BaseException(QStringLiteral("%1: camera id \"%2\" is used twice.")
                                             .arg(where, camera.id));
-            cameraIds.append(camera.id);
+            cameraIds.insert(camera.id);
             layer.cameras.append(camera);
         }
         layers.append(layer);

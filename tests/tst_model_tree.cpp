@@ -266,12 +266,18 @@ private slots:
         state("model still checked on another layer, through its type", "+tl2/A -tl1/c1 -tl1/c2",
               "tl2/A tl2/c4 | # | tl2/c4");
 
-        // Parents before children, column 0, one signal per node, after the
-        // edit's own; rows in name order, as the sorted view shows them.
-        const auto emitted = [](const char *name, const char *actions, const QString &emitted) {
-            QTest::newRow(name) << "tl1:B/c3,A/c1,A/c2" << actions << "signals: " + emitted;
+        // After the edit's own signal, column 0 of every node once: one
+        // signal per run of sibling leaves, each parent alone, parents before
+        // children; rows in name order, as the sorted view shows them.
+        const auto emitted = [](const char *name, const char *actions, const QString &emitted,
+                                const char *layers = "tl1:B/c3,A/c1,A/c2") {
+            QTest::newRow(name) << layers << actions << "signals: " + emitted;
         };
-        QString sweep = "tl1@0[#] tl1/A@0[#] tl1/c1@0[#] tl1/c2@0[#] tl1/B@0[#] tl1/c3@0[#]";
+        emitted("two transport layers", "+tl2/B",
+                "tl2/B@0[0] tl1@0[0,8,2] tl2@0[0,8,2] tl1/A@0[0,8,2] tl1/c1@0[0,8,2] "
+                "tl2/A@0[0,8,2] tl2/B@0[0,8,2] tl2/c2@0[0,8,2] tl2/c3@0..tl2/c4[0,8,2]",
+                "tl1:A/c1;tl2:B/c4,A/c2,B/c3");
+        QString sweep = "tl1@0[#] tl1/A@0[#] tl1/B@0[#] tl1/c1@0..tl1/c2[#] tl1/c3@0[#]";
         emitted("first device", "+tl1/c1", "tl1/c1@0[0] " + QString(sweep).replace('#', "0,8"));
         emitted("second device: only its own row", "+tl1/c1 +tl1/c2", "tl1/c2@0[0]");
         emitted("last device", "+tl1/c1 -tl1/c1",

@@ -1,4 +1,5 @@
 #include "service/CFirmwareUpdaterService.h"
+#include "service/CLogTimeStamp.h"
 #include "support/SimulatedHost.h"
 
 #include <QtTest>
@@ -6,6 +7,7 @@
 using Plugin::FirmwareUpdater::ELogLevel;
 using Plugin::FirmwareUpdater::Info;
 using Plugin::FirmwareUpdater::Internal::Service::CFirmwareUpdaterService;
+using Plugin::FirmwareUpdater::Internal::Service::CLogTimeStamp;
 
 class tst_ServiceLog : public QObject
 {
@@ -63,6 +65,46 @@ private slots:
         QCOMPARE(reader.readAll().count('\n'),
                  writes.size()
                          + (service.logFilePath() == QFileInfo(reader).absoluteFilePath() ? 1 : 0));
+    }
+
+    // The remembered text is the one local time gives for each moment, also
+    // across a second's edge, a clock set back, a daylight saving change
+    // and times before 1970.
+    void timeStamp_data()
+    {
+        QTest::addColumn<QByteArray>("zone");
+        QTest::addColumn<QVector<qint64>>("moments"); // milliseconds since the epoch, in order
+
+        const qint64 second = 1780000000000;
+        QTest::newRow("within and across seconds")
+                << QByteArray("UTC")
+                << QVector<qint64> { second, second + 999, second + 1000, second + 1999 };
+        QTest::newRow("clock set back") << QByteArray("Asia/Tokyo")
+                                        << QVector<qint64> { second + 1500, second + 400, second };
+        // 2026-03-29 01:00 UTC: Berlin goes from 01:59:59 to 03:00:00.
+        QTest::newRow("daylight saving starts")
+                << QByteArray("Europe/Berlin")
+                << QVector<qint64> { 1774745999000, 1774745999999, 1774746000000 };
+        QTest::newRow("before 1970")
+                << QByteArray("UTC") << QVector<qint64> { -1500, -1001, -1000, -1, 0 };
+    }
+    void timeStamp()
+    {
+        QFETCH(QByteArray, zone);
+        QFETCH(QVector<qint64>, moments);
+        const QByteArray oldZone = qgetenv("TZ");
+        qputenv("TZ", zone);
+        CLogTimeStamp stamp;
+        QStringList texts;
+        QStringList expected;
+        for (qint64 moment : moments) {
+            texts << stamp.text(moment);
+            expected << QDateTime::fromMSecsSinceEpoch(moment - (moment % 1000 + 1000) % 1000)
+                                .toString(Qt::TextDate);
+        }
+        qputenv("TZ", oldZone);
+        QCOMPARE(texts, expected);
+        QCOMPARE(stamp.text().size(), QDateTime::currentDateTime().toString(Qt::TextDate).size());
     }
 
     void folderGetsOneSeparator_data()

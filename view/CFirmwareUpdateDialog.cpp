@@ -7,14 +7,21 @@
 
 #include "ui_FirmwareUpdateDialog.h"
 
+#include <QProgressBar>
 #include <QPushButton>
 #include <QResizeEvent>
+#include <QTimerEvent>
 
 #include <utility>
 
 namespace Plugin::FirmwareUpdater::Internal::View {
 
 using Entity::CFirmwareUpdateEntity;
+
+namespace {
+// About one frame of a 60 Hz screen.
+constexpr int ProgressFrameMs = 16;
+} // namespace
 
 CFirmwareUpdateDialog::CFirmwareUpdateDialog(QWidget *parent)
     : CUpdateDialogBase(parent)
@@ -66,9 +73,32 @@ void CFirmwareUpdateDialog::setTreeModel(QSharedPointer<CFirmwareUpdateTreeModel
         view->setColumnWidth(CFirmwareUpdateEntity::CurrentFirmware, 142);
         view->setColumnWidth(CFirmwareUpdateEntity::SelectedFirmware, 148);
         view->setColumnWidth(CFirmwareUpdateEntity::UpdateStatus, 126);
+        watchRows(model.data());
     }
-    view->expandAll();
+    // Expanding drops the view's remembered row heights, which a run would
+    // otherwise pay again for every camera.
+    if (m_expandNeeded) {
+        view->expandAll();
+        m_expandNeeded = false;
+    }
     CUpdateDialogBase::setTreeModel(model);
+}
+
+void CFirmwareUpdateDialog::watchRows(QAbstractItemModel *model)
+{
+    for (const QMetaObject::Connection &connection : qAsConst(m_rowWatches))
+        disconnect(connection);
+    m_rowWatches.clear();
+    m_expandNeeded = true;
+    if (!model)
+        return;
+    const auto changed = [this] {
+        m_expandNeeded = true;
+    };
+    m_rowWatches << connect(model, &QAbstractItemModel::modelReset, this, changed)
+                 << connect(model, &QAbstractItemModel::rowsInserted, this, changed)
+                 << connect(model, &QAbstractItemModel::rowsMoved, this, changed)
+                 << connect(model, &QAbstractItemModel::layoutChanged, this, changed);
 }
 
 void CFirmwareUpdateDialog::setCancelEnabled(bool enabled)
@@ -94,9 +124,26 @@ void CFirmwareUpdateDialog::setProgressText(int current, int total)
 
 void CFirmwareUpdateDialog::setProgress(int value, int maximum)
 {
-    m_ui->progressBar->setMinimum(0);
-    m_ui->progressBar->setMaximum(maximum);
-    m_ui->progressBar->setValue(value);
+    QProgressBar *bar = m_ui->progressBar;
+    // The bar takes every value at once but would repaint on each; a run
+    // reports far more often than a screen shows, so it repaints once a frame.
+    const bool updates = bar->updatesEnabled();
+    bar->setAttribute(Qt::WA_UpdatesDisabled, true);
+    bar->setRange(0, maximum);
+    bar->setValue(value);
+    bar->setAttribute(Qt::WA_UpdatesDisabled, !updates);
+    if (!m_progressFrame.isActive())
+        m_progressFrame.start(ProgressFrameMs, this);
+}
+
+void CFirmwareUpdateDialog::timerEvent(QTimerEvent *event)
+{
+    if (event->timerId() != m_progressFrame.timerId()) {
+        CUpdateDialogBase::timerEvent(event);
+        return;
+    }
+    m_progressFrame.stop();
+    m_ui->progressBar->update();
 }
 
 void CFirmwareUpdateDialog::showFinishingCurrentCamera()

@@ -2,6 +2,11 @@
 
 #include "view/CUpdateDialogBase.h"
 
+#include <QBasicTimer>
+#include <QMetaObject>
+#include <QVector>
+
+class QAbstractItemModel;
 class QPushButton;
 
 namespace Ui {
@@ -37,11 +42,18 @@ public slots:
 protected:
     void resizeEvent(QResizeEvent *event) override;
     void changeEvent(QEvent *event) override;
+    void timerEvent(QTimerEvent *event) override;
 
 private:
+    // Expands the tree again once the model's rows change.
+    void watchRows(QAbstractItemModel *model);
+
     Ui::FirmwareUpdateDialogUi *m_ui = nullptr;
     QPushButton *m_cancelButton = nullptr;
     bool m_finishing = false;
+    QVector<QMetaObject::Connection> m_rowWatches;
+    bool m_expandNeeded = true;
+    QBasicTimer m_progressFrame;
 };
 
 } // namespace Plugin::FirmwareUpdater::Internal::View

@@ -153,11 +153,7 @@ void CTreeViewCameraSelectionDelegate::paint(QPainter *painter, const QStyleOpti
 QSize CTreeViewCameraSelectionDelegate::sizeHint(const QStyleOptionViewItem &option,
                                                  const QModelIndex &index) const
 {
-    QSize hint = QStyledItemDelegate::sizeHint(option, index);
-    const int height = rowHeight(nodeKind(entityAt(index)), index.row());
-    if (height >= 0)
-        hint.setHeight(height);
-    return hint;
+    return fixedHeightSizeHint(*this, option, index, m_widths);
 }
 
 QWidget *CTreeViewCameraSelectionDelegate::createEditor(QWidget *parent,

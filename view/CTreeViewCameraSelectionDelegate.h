@@ -1,5 +1,7 @@
 #pragma once
 
+#include "view/TreeDelegatePainting.h"
+
 #include <QPointer>
 #include <QStyledItemDelegate>
 
@@ -45,6 +47,7 @@ private:
     QPointer<QCheckBox> m_enabledCheckBox;
     QPointer<QCheckBox> m_disabledCheckBox;
     QPointer<QLabel> m_label;
+    mutable TreeDelegatePainting::TextWidths m_widths;
 };
 
 } // namespace Plugin::FirmwareUpdater::Internal::View

@@ -57,11 +57,7 @@ void CTreeViewLabelDelegate::paint(QPainter *painter, const QStyleOptionViewItem
 QSize CTreeViewLabelDelegate::sizeHint(const QStyleOptionViewItem &option,
                                        const QModelIndex &index) const
 {
-    QSize hint = QStyledItemDelegate::sizeHint(option, index);
-    const int height = rowHeight(nodeKind(entityAt(index)), index.row());
-    if (height >= 0)
-        hint.setHeight(height);
-    return hint;
+    return fixedHeightSizeHint(*this, option, index, m_widths);
 }
 
 } // namespace Plugin::FirmwareUpdater::Internal::View

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "view/TreeDelegatePainting.h"
+
 #include <QPointer>
 #include <QStyledItemDelegate>
 
@@ -22,6 +24,7 @@ public:
 
 private:
     QPointer<QLabel> m_label;
+    mutable TreeDelegatePainting::TextWidths m_widths;
 };
 
 } // namespace Plugin::FirmwareUpdater::Internal::View

@@ -10,6 +10,7 @@
 #include <QLabel>
 #include <QPainter>
 #include <QSortFilterProxyModel>
+#include <QStyledItemDelegate>
 #include <QWidget>
 
 namespace Plugin::FirmwareUpdater::Internal::View::TreeDelegatePainting {
@@ -65,6 +66,32 @@ int rowHeight(ENodeKind kind, int row)
         break;
     }
     return -1;
+}
+
+QSize fixedHeightSizeHint(const QStyledItemDelegate &base, const QStyleOptionViewItem &option,
+                          const QModelIndex &index, TextWidths &widths)
+{
+    const int height = rowHeight(nodeKind(entityAt(index)), index.row());
+    if (height < 0)
+        return base.QStyledItemDelegate::sizeHint(option, index);
+    if (option.font != widths.font) {
+        widths.widths.clear();
+        widths.font = option.font;
+    }
+    // A check box widens the base hint: rows with one are remembered apart.
+    const bool checkable = index.data(Qt::CheckStateRole).isValid();
+    const QString text
+            = QLatin1Char(checkable ? '+' : '-') + index.data(Qt::DisplayRole).toString();
+    auto width = widths.widths.constFind(text);
+    if (width == widths.widths.cend()) {
+        // Names come and go with each enumeration; keep the memory bounded.
+        constexpr int MaxRemembered = 100000;
+        if (widths.widths.size() >= MaxRemembered)
+            widths.widths.clear();
+        width = widths.widths.insert(text,
+                                     base.QStyledItemDelegate::sizeHint(option, index).width());
+    }
+    return QSize(*width, height);
 }
 
 QFont cellFont()

@@ -2,6 +2,8 @@
 
 #include "entity/CFirmwareUpdateEntity.h"
 
+#include <QFont>
+#include <QHash>
 #include <QModelIndex>
 #include <QPalette>
 #include <QPointer>
@@ -9,6 +11,7 @@
 
 class QLabel;
 class QPainter;
+class QStyledItemDelegate;
 class QWidget;
 
 // What the tree delegates share: how an index finds its entity, the kind of
@@ -33,6 +36,18 @@ ENodeKind nodeKind(const Entity::CFirmwareUpdateEntity *entity);
 
 // Height of a row in the selection and label columns; -1 keeps the base height.
 int rowHeight(ENodeKind kind, int row);
+
+// The base delegate's widths by text, for one font at a time.
+struct TextWidths
+{
+    QFont font;
+    QHash<QString, int> widths;
+};
+// The base delegate's width with the row's fixed height. The width is
+// remembered: the base lays the whole text out for it, and views ask again
+// for every row of every dataChanged.
+QSize fixedHeightSizeHint(const QStyledItemDelegate &base, const QStyleOptionViewItem &option,
+                          const QModelIndex &index, TextWidths &widths);
 
 QFont cellFont();
 // Fills its background with the shared row colours.
