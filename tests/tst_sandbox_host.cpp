@@ -158,9 +158,10 @@ void tst_SandboxHost::pluginLifeCycle()
     window.shutDown(); // harmless twice
     QCOMPARE(seen,
              QStringList({ "service action xx en+ ja+* ko+* zh+*",
-                           "1 A120-0003 A120-0003 [Firmware Updater]", "2 B250-0002 B250-0002 []",
-                           "3 C312-0001 C312-0001 [Firmware Updater]",
-                           "3 C312-0001 C312-0001 [Firmware Updater]", "4 none  []",
+                           // The context entry follows the last language, Chinese.
+                           "1 A120-0003 A120-0003 [固件更新程序]", "2 B250-0002 B250-0002 []",
+                           "3 C312-0001 C312-0001 [固件更新程序]",
+                           "3 C312-0001 C312-0001 [固件更新程序]", "4 none  []",
                            "xx en ja ko zh", "5 A120-0003 A120-0003 []" }));
 }
 

@@ -7,7 +7,9 @@
 
 #include "ui_FirmwareUpdateDialog.h"
 
+#include <QCoreApplication>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QResizeEvent>
 
 namespace Plugin::FirmwareUpdater::Internal::View {
@@ -25,8 +27,9 @@ CFirmwareUpdateDialog::CFirmwareUpdateDialog(QWidget *parent)
     m_ui->cameraTreeView->setHeader(new CTreeViewHeaderView);
 
     m_cancelButton = m_ui->buttonBox->button(QDialogButtonBox::Cancel);
+    nameCancelButtonInHint();
 
-    setStyleSheet(labelStyleSheet(pixelSize));
+    setStyleSheet(labelAndButtonStyleSheet(pixelSize));
     const QFont bold = boldPageFont();
     m_ui->stepTitleLabel->setFont(bold);
     m_ui->progressLabel->setFont(bold);
@@ -101,6 +104,18 @@ void CFirmwareUpdateDialog::dialogButtonClicked(QAbstractButton *pButton)
         emit closeClicked();
 }
 
+void CFirmwareUpdateDialog::nameCancelButtonInHint()
+{
+    // The button box relabels its standard buttons only after this page has
+    // seen the language change, so take the label from where it will.
+    QString label = QCoreApplication::translate("QPlatformTheme", "Cancel");
+    label.remove(QRegularExpression(QStringLiteral("&(?!&)|\\(&.\\)")));
+    QString hint = m_ui->infoTextLabel_2->text();
+    static const QRegularExpression bold(QStringLiteral("<b>[^<]*</b>"));
+    hint.replace(bold, QStringLiteral("<b>%1</b>").arg(label.toHtmlEscaped()));
+    m_ui->infoTextLabel_2->setText(hint);
+}
+
 void CFirmwareUpdateDialog::resizeEvent(QResizeEvent *event)
 {
     CUpdateDialogBase::resizeEvent(event);
@@ -115,8 +130,10 @@ void CFirmwareUpdateDialog::resizeEvent(QResizeEvent *event)
 
 void CFirmwareUpdateDialog::changeEvent(QEvent *event)
 {
-    if (event->type() == QEvent::LanguageChange)
+    if (event->type() == QEvent::LanguageChange) {
         m_ui->retranslateUi(this);
+        nameCancelButtonInHint();
+    }
     CUpdateDialogBase::changeEvent(event);
 }
 

@@ -36,6 +36,10 @@ protected:
     void changeEvent(QEvent *event) override;
 
 private:
+    // The hint names the Cancel button as it is labelled, also where Qt's
+    // own catalogue for the language is missing.
+    void nameCancelButtonInHint();
+
     Ui::FirmwareUpdateDialogUi *m_ui = nullptr;
     QPushButton *m_cancelButton = nullptr;
 };

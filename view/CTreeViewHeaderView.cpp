@@ -3,6 +3,8 @@
 #include "host/CStyleHelper.h"
 #include "style/CTreeViewHeaderStyle.h"
 
+#include <QEvent>
+
 namespace Plugin::FirmwareUpdater::Internal::View {
 
 namespace {
@@ -28,6 +30,9 @@ CTreeViewHeaderView::CTreeViewHeaderView(QWidget *parent)
 
     setDefaultAlignment(Qt::AlignLeft | Qt::AlignTop);
     setTextElideMode(Qt::ElideRight);
+    // The last column takes what the others leave of the viewport, also once
+    // a vertical scroll bar narrows it.
+    setStretchLastSection(true);
 }
 
 CTreeViewHeaderView::~CTreeViewHeaderView()
@@ -35,6 +40,14 @@ CTreeViewHeaderView::~CTreeViewHeaderView()
     setStyle(nullptr);
     if (m_headerStyle)
         m_headerStyle->deleteLater();
+}
+
+void CTreeViewHeaderView::changeEvent(QEvent *event)
+{
+    QHeaderView::changeEvent(event);
+    // The model translates its titles when asked; ask again.
+    if (event->type() == QEvent::LanguageChange && count() > 0)
+        headerDataChanged(Qt::Horizontal, 0, count() - 1);
 }
 
 QSize CTreeViewHeaderView::sizeHint() const

@@ -20,6 +20,9 @@ public:
 
     QSize sizeHint() const override;
 
+protected:
+    void changeEvent(QEvent *event) override;
+
 private:
     QPointer<Style::CTreeViewHeaderStyle> m_headerStyle;
 };

@@ -29,6 +29,8 @@ CUpdateSelectionDialog::CUpdateSelectionDialog(QWidget *parent)
     m_backButton = m_ui->buttonBox->addButton(tr("Back"), QDialogButtonBox::AcceptRole);
     m_nextButton = m_ui->buttonBox->addButton(tr("Next"), QDialogButtonBox::DestructiveRole);
     followVisualTabOrder();
+    // Found by name by tools that drive the wizard in any language.
+    m_nextButton->setObjectName(QStringLiteral("nextButton"));
     m_nextButton->setDefault(true);
 
     m_ui->updateDetailsLabel->setFont(boldPageFont());
