@@ -282,10 +282,19 @@ private slots:
         missing.removeDuplicates();
         QCOMPARE(missing, QStringList());
 
+        FilledPage file(2);
         QTranslator translator;
         QVERIFY(translator.load(QStringLiteral(":/translation/FirmwareUpdater_%1.qm").arg(language)));
         QCoreApplication::installTranslator(&translator);
         QCoreApplication::processEvents();
+        QStringList narrow;
+        for (QWidget *widget : file.page->findChildren<QWidget *>(
+                     QRegularExpression(QStringLiteral("^update.*Label$|^browseButton$")))) {
+            const auto *label = qobject_cast<QLabel *>(widget);
+            const QString text = label ? label->text() : qobject_cast<QPushButton *>(widget)->text();
+            if (!text.isEmpty() && widget->width() < widget->fontMetrics().horizontalAdvance(text))
+                narrow << text;
+        }
         const QString header = filled.view->header()->model()->headerData(0, Qt::Horizontal).toString();
         const QRect row = filled.view->visualRect(filled.view->model()->index(1, 0));
         const QString status = QCoreApplication::translate(
@@ -295,6 +304,7 @@ private slots:
                                    .height();
         QCoreApplication::removeTranslator(&translator);
         QVERIFY2(header != QLatin1String("Cameras"), qPrintable(header));
+        QCOMPARE(narrow, QStringList());
         QVERIFY2(row.height() >= needed, qPrintable(QStringLiteral("%1 < %2").arg(row.height()).arg(needed)));
     }
 
@@ -370,6 +380,20 @@ private slots:
             QVERIFY(filled.view->verticalScrollBar()->isVisible());
             QTRY_VERIFY(!filled.view->horizontalScrollBar()->isVisible());
         }
+    }
+
+    // Page 4 changes its window flags; the window must neither show before
+    // it is placed nor leave its place.
+    void cancelKeepsPlace()
+    {
+        CFirmwareUpdateDialog page;
+        page.move(120, 80);
+        page.setCancelEnabled(true);
+        QVERIFY(!page.isVisible());
+        page.show();
+        page.setCancelEnabled(false);
+        QVERIFY(page.isVisible());
+        QCOMPARE(page.pos(), QPoint(120, 80));
     }
 };
 

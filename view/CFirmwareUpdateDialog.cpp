@@ -82,8 +82,17 @@ void CFirmwareUpdateDialog::setCancelEnabled(bool enabled)
             = Qt::Dialog | Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint;
     if (enabled)
         flags |= Qt::WindowCloseButtonHint;
+    // New flags make a new native window, which would put its client area
+    // where the frame was asked to go: ask for the frame's place again. A
+    // hidden page stays hidden, so it is placed before it is first shown.
+    const QPoint position = pos();
+    const bool placed = testAttribute(Qt::WA_Moved);
+    const bool visible = isVisible();
     setWindowFlags(flags);
-    show();
+    if (placed)
+        move(position);
+    if (visible)
+        show();
 }
 
 void CFirmwareUpdateDialog::setProgressText(int current, int total)

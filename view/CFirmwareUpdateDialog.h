@@ -21,7 +21,7 @@ public:
     ~CFirmwareUpdateDialog() override;
 
     void setTreeModel(QSharedPointer<CFirmwareUpdateTreeModel> model) override;
-    // Also offers or withdraws the window's close button; shows the page
+    // Also offers or withdraws the window's close button; shows a shown page
     // again, as changing the window flags hides it.
     void setCancelEnabled(bool enabled);
     void setProgressText(int current, int total);
