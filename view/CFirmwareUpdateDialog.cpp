@@ -117,7 +117,9 @@ void CFirmwareUpdateDialog::nameCancelButtonInHint()
 {
     // The button box relabels its standard buttons only after this page has
     // seen the language change, so take the label from where it will.
-    QString label = QCoreApplication::translate("QPlatformTheme", "Cancel");
+    // Qt's own context: our catalogues must not carry it.
+    static const char QtContext[] = "QPlatformTheme";
+    QString label = QCoreApplication::translate(QtContext, "Cancel");
     label.remove(QRegularExpression(QStringLiteral("&(?!&)|\\(&.\\)")));
     QString hint = m_ui->infoTextLabel_2->text();
     static const QRegularExpression bold(QStringLiteral("<b>[^<]*</b>"));
