@@ -1,4 +1,5 @@
 #include "sandbox/CCameraSelectorView.h"
+#include "sandbox/CHostControlPanel.h"
 #include "sandbox/CSandboxCommandLine.h"
 #include "sandbox/CSandboxMainWindow.h"
 
@@ -8,6 +9,7 @@
 #include "simulator/CDeviceSelectorService.h"
 #include "simulator/CMenuService.h"
 
+#include <QComboBox>
 #include <QMenu>
 #include <QProcess>
 #include <QtTest>
@@ -25,6 +27,7 @@ private slots:
     void sampleUpdateFiles();
     void pluginFileIsChecked_data();
     void pluginFileIsChecked();
+    void startsInLanguage();
     void pluginLifeCycle();
     void optionValuesAreJoined_data();
     void optionValuesAreJoined();
@@ -76,19 +79,22 @@ void tst_SandboxHost::sampleUpdateFiles()
 void tst_SandboxHost::pluginFileIsChecked_data()
 {
     QTest::addColumn<QString>("file");
+    QTest::addColumn<QString>("language");
     QTest::addColumn<QString>("error");
-    QTest::newRow("missing") << "/nonexistent/libFirmwareUpdater.so"
+    QTest::newRow("missing") << "/nonexistent/libFirmwareUpdater.so" << ""
                              << "No plug-in file";
-    QTest::newRow("not a library") << kSetup << "no viewer plug-in";
+    QTest::newRow("not a library") << kSetup << "" << "no viewer plug-in";
+    QTest::newRow("unknown language") << kPlugin << "xx" << "No catalogue";
 }
 
 void tst_SandboxHost::pluginFileIsChecked()
 {
     QFETCH(QString, file);
+    QFETCH(QString, language);
     QFETCH(QString, error);
     Core::Service::CServiceRegistry registry;
     Sandbox::CPluginHost host;
-    QVERIFY(!host.start(file, &registry));
+    QVERIFY(!host.start(file, &registry, language));
     QVERIFY2(host.errorString().contains(error), qPrintable(host.errorString()));
     QVERIFY(!host.isRunning() && registry.services().isEmpty());
 }
@@ -96,6 +102,19 @@ void tst_SandboxHost::pluginFileIsChecked()
 // The plug-in's life in the host as one log: what initialize and extensionsInitialized
 // put in (service, Tools action, catalogues), the context action following the
 // selector, and uninitialize taking it all back.
+// A language given at the start is in place before the plug-in builds its
+// actions, and the host's language box shows it.
+void tst_SandboxHost::startsInLanguage()
+{
+    Sandbox::CSandboxMainWindow window;
+    QVERIFY(window.loadSetup(kSetup) && window.startPlugin(kPlugin, nullptr, "ja"));
+    const auto *box = window.controlPanel()->findChild<QComboBox *>("languageComboBox");
+    QCOMPARE(box->currentData().toString(), "ja");
+    QCOMPARE(window.menuService()->toolsMenu()->actions().value(0)->text(), "ファームウェア アップデーター");
+    window.pluginHost().setLanguage("en");
+    window.shutDown();
+}
+
 void tst_SandboxHost::pluginLifeCycle()
 {
     Sandbox::CSandboxMainWindow window;
