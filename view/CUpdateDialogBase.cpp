@@ -114,7 +114,11 @@ QFont CUpdateDialogBase::boldPageFont() const
 
 QString CUpdateDialogBase::labelAndButtonStyleSheet(int pixelSize)
 {
-    return QStringLiteral("QLabel {font-size:%1px;} QPushButton {font-size:%1px;}").arg(pixelSize);
+    // The family too: under a style sheet a widget's font no longer follows
+    // the page's, and the buttons would fall back to the application's.
+    return QStringLiteral("QLabel {font-size:%1px;} QPushButton {font-family:\"Segoe UI\"; "
+                          "font-size:%1px;}")
+            .arg(pixelSize);
 }
 
 void CUpdateDialogBase::resizeColumnsProportionally(
