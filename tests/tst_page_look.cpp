@@ -134,8 +134,9 @@ QStringList translations(const QString &language)
     while (xml.readNextStartElement() || !xml.atEnd()) {
         if (xml.isStartElement() && xml.name() == QLatin1String("translation")) {
             const QString text = xml.readElementText();
-            result << (Qt::mightBeRichText(text) ? QTextDocumentFragment::fromHtml(text).toPlainText()
-                                                 : text);
+            result << (Qt::mightBeRichText(text)
+                               ? QTextDocumentFragment::fromHtml(text).toPlainText()
+                               : text);
         } else if (!xml.isStartElement()) {
             xml.readNext();
         }
@@ -292,18 +293,21 @@ private slots:
 
         FilledPage file(2);
         QTranslator translator;
-        QVERIFY(translator.load(QStringLiteral(":/translation/FirmwareUpdater_%1.qm").arg(language)));
+        QVERIFY(translator.load(
+                QStringLiteral(":/translation/FirmwareUpdater_%1.qm").arg(language)));
         QCoreApplication::installTranslator(&translator);
         QCoreApplication::processEvents();
         QStringList narrow;
         for (QWidget *widget : file.page->findChildren<QWidget *>(
                      QRegularExpression(QStringLiteral("^update.*Label$|^browseButton$")))) {
             const auto *label = qobject_cast<QLabel *>(widget);
-            const QString text = label ? label->text() : qobject_cast<QPushButton *>(widget)->text();
+            const QString text
+                    = label ? label->text() : qobject_cast<QPushButton *>(widget)->text();
             if (!text.isEmpty() && widget->width() < widget->fontMetrics().horizontalAdvance(text))
                 narrow << text;
         }
-        const QString header = filled.view->header()->model()->headerData(0, Qt::Horizontal).toString();
+        const QString header
+                = filled.view->header()->model()->headerData(0, Qt::Horizontal).toString();
         const QRect row = filled.view->visualRect(filled.view->model()->index(1, 0));
         const QString status = QCoreApplication::translate(
                 "Plugin::FirmwareUpdater::Internal::View::CTreeViewStatusDelegate", "Waiting");
@@ -313,7 +317,8 @@ private slots:
         QCoreApplication::removeTranslator(&translator);
         QVERIFY2(header != QLatin1String("Cameras"), qPrintable(header));
         QCOMPARE(narrow, QStringList());
-        QVERIFY2(row.height() >= needed, qPrintable(QStringLiteral("%1 < %2").arg(row.height()).arg(needed)));
+        QVERIFY2(row.height() >= needed,
+                 qPrintable(QStringLiteral("%1 < %2").arg(row.height()).arg(needed)));
     }
 
     void cutTextToolTip_data()
@@ -329,7 +334,8 @@ private slots:
         QFETCH(bool, tip);
         FilledPage filled(3, QStringLiteral("OK"));
         QVERIFY(QTest::qWaitForWindowExposed(filled.page.get()));
-        const QModelIndex index = filled.view->model()->index(0, CFirmwareUpdateEntity::DisplayName);
+        const QModelIndex index
+                = filled.view->model()->index(0, CFirmwareUpdateEntity::DisplayName);
         auto *entity = static_cast<CFirmwareUpdateEntity *>(index.internalPointer());
         entity->setCameraInfo(Fake::camera(name, QStringLiteral("M"), QStringLiteral("tl")));
         QToolTip::hideText();

@@ -169,11 +169,16 @@ private slots:
         QTest::addColumn<QString>("language");
         // Start actions | page 4's Cancel button = the button its hint names.
         QTest::addColumn<QString>("shown");
-        QTest::newRow("ja") << "ja" << "ファームウェア アップデーター | キャンセル = キャンセル";
-        QTest::newRow("ko") << "ko" << "펌웨어 업데이터 | 취소 = 취소";
-        QTest::newRow("zh") << "zh" << "固件更新程序 | 取消 = 取消";
-        QTest::newRow("back to English") << "en" << "Firmware Updater | Cancel = Cancel";
-        QTest::newRow("unknown") << "xx" << "Firmware Updater | Cancel = Cancel";
+        QTest::newRow("ja") << "ja"
+                            << "ファームウェア アップデーター | キャンセル = キャンセル";
+        QTest::newRow("ko") << "ko"
+                            << "펌웨어 업데이터 | 취소 = 취소";
+        QTest::newRow("zh") << "zh"
+                            << "固件更新程序 | 取消 = 取消";
+        QTest::newRow("back to English") << "en"
+                                         << "Firmware Updater | Cancel = Cancel";
+        QTest::newRow("unknown") << "xx"
+                                 << "Firmware Updater | Cancel = Cancel";
     }
     // The plug-in's texts, Qt's standard buttons and the hints naming them
     // change together, also back from another language.
@@ -188,8 +193,10 @@ private slots:
         f.plugin->setLanguage(language);
         QCoreApplication::processEvents();
         const QString hint = page4->findChild<QLabel *>(QStringLiteral("infoTextLabel_2"))->text();
-        const QString named = QRegularExpression(QStringLiteral("<b>([^<]*)</b>")).match(hint).captured(1);
-        const QString cancel = page4->findChild<QDialogButtonBox *>()->button(QDialogButtonBox::Cancel)->text();
+        const QString named
+                = QRegularExpression(QStringLiteral("<b>([^<]*)</b>")).match(hint).captured(1);
+        const QString cancel
+                = page4->findChild<QDialogButtonBox *>()->button(QDialogButtonBox::Cancel)->text();
         QCOMPARE(f.action(kContext)->text(), f.action(kMenu)->text());
         QCOMPARE(QStringLiteral("%1 | %2 = %3").arg(f.action(kMenu)->text(), cancel, named), shown);
         f.plugin->setLanguage(QStringLiteral("en"));

@@ -81,10 +81,13 @@ void tst_SandboxHost::pluginFileIsChecked_data()
     QTest::addColumn<QString>("file");
     QTest::addColumn<QString>("language");
     QTest::addColumn<QString>("error");
-    QTest::newRow("missing") << "/nonexistent/libFirmwareUpdater.so" << ""
+    QTest::newRow("missing") << "/nonexistent/libFirmwareUpdater.so"
+                             << ""
                              << "No plug-in file";
-    QTest::newRow("not a library") << kSetup << "" << "no viewer plug-in";
-    QTest::newRow("unknown language") << kPlugin << "xx" << "No catalogue";
+    QTest::newRow("not a library") << kSetup << ""
+                                   << "no viewer plug-in";
+    QTest::newRow("unknown language") << kPlugin << "xx"
+                                      << "No catalogue";
 }
 
 void tst_SandboxHost::pluginFileIsChecked()
@@ -110,7 +113,8 @@ void tst_SandboxHost::startsInLanguage()
     QVERIFY(window.loadSetup(kSetup) && window.startPlugin(kPlugin, nullptr, "ja"));
     const auto *box = window.controlPanel()->findChild<QComboBox *>("languageComboBox");
     QCOMPARE(box->currentData().toString(), "ja");
-    QCOMPARE(window.menuService()->toolsMenu()->actions().value(0)->text(), "ファームウェア アップデーター");
+    QCOMPARE(window.menuService()->toolsMenu()->actions().value(0)->text(),
+             "ファームウェア アップデーター");
     window.pluginHost().setLanguage("en");
     window.shutDown();
 }
@@ -180,8 +184,8 @@ void tst_SandboxHost::pluginLifeCycle()
                            // The context entry follows the last language, Chinese.
                            "1 A120-0003 A120-0003 [固件更新程序]", "2 B250-0002 B250-0002 []",
                            "3 C312-0001 C312-0001 [固件更新程序]",
-                           "3 C312-0001 C312-0001 [固件更新程序]", "4 none  []",
-                           "xx en ja ko zh", "5 A120-0003 A120-0003 []" }));
+                           "3 C312-0001 C312-0001 [固件更新程序]", "4 none  []", "xx en ja ko zh",
+                           "5 A120-0003 A120-0003 []" }));
 }
 
 void tst_SandboxHost::optionValuesAreJoined_data()

@@ -55,8 +55,7 @@ void CTreeViewLabelDelegate::paint(QPainter *painter, const QStyleOptionViewItem
 }
 
 bool CTreeViewLabelDelegate::helpEvent(QHelpEvent *event, QAbstractItemView *view,
-                                       const QStyleOptionViewItem &option,
-                                       const QModelIndex &index)
+                                       const QStyleOptionViewItem &option, const QModelIndex &index)
 {
     const QPointer<CFirmwareUpdateEntity> entity = entityAt(index);
     if (!entity)

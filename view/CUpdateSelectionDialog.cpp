@@ -160,7 +160,8 @@ void CUpdateSelectionDialog::fitFixedWidths()
             widget->setProperty(FormWidth, widget->maximumWidth());
         // The style sheet's font decides the width the text needs.
         widget->ensurePolished();
-        widget->setFixedWidth(qMax(widget->property(FormWidth).toInt(), widget->sizeHint().width()));
+        widget->setFixedWidth(
+                qMax(widget->property(FormWidth).toInt(), widget->sizeHint().width()));
     }
 }
 

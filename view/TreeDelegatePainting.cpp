@@ -9,8 +9,8 @@
 #include <QApplication>
 #include <QFontMetrics>
 #include <QHBoxLayout>
-#include <QLabel>
 #include <QHelpEvent>
+#include <QLabel>
 #include <QPainter>
 #include <QSortFilterProxyModel>
 #include <QTextDocument>
@@ -63,8 +63,11 @@ int extraLineHeight()
     const QString sample = QStringLiteral("Ag") + QCoreApplication::translate("QObject", "Cameras");
     if (sample != measured) {
         const QFontMetrics metrics(cellFont());
-        extra = qMax(0, metrics.boundingRect(QRect(), Qt::TextSingleLine, sample).height()
-                                - metrics.boundingRect(QRect(), Qt::TextSingleLine, QStringLiteral("Ag")).height());
+        extra = qMax(
+                0,
+                metrics.boundingRect(QRect(), Qt::TextSingleLine, sample).height()
+                        - metrics.boundingRect(QRect(), Qt::TextSingleLine, QStringLiteral("Ag"))
+                                  .height());
         measured = sample;
     }
     return extra;
@@ -212,7 +215,8 @@ void renderIntoDevice(QPainter *painter, QWidget *cell, const QRect &rect, const
     // the window and the high-DPI scale alike) applies exactly once.
     painter->save();
     painter->translate(rect.topLeft() + offset);
-    cell->render(painter, QPoint(), QRegion(0, 0, rect.width() - offset.x(), rect.height() - offset.y()),
+    cell->render(painter, QPoint(),
+                 QRegion(0, 0, rect.width() - offset.x(), rect.height() - offset.y()),
                  QWidget::DrawChildren);
     painter->restore();
 }
