@@ -60,7 +60,7 @@
 <context>
     <name>Plugin::FirmwareUpdater::CFirmwareUpdaterPlugin</name>
     <message>
-        <location filename="../../plugin/CFirmwareUpdaterPlugin.cpp" line="+24"/>
+        <location filename="../../plugin/CFirmwareUpdaterPlugin.cpp" line="+29"/>
         <source>Firmware Updater</source>
         <translation>ファームウェア アップデーター</translation>
     </message>
@@ -68,7 +68,7 @@
 <context>
     <name>Plugin::FirmwareUpdater::Internal::Model::CFirmwareUpdateTreeModel</name>
     <message>
-        <location filename="../../model/CFirmwareUpdateTreeModel.cpp" line="+117"/>
+        <location filename="../../model/CFirmwareUpdateTreeModel.cpp" line="+125"/>
         <source>Unavailable: cameras of another model are checked</source>
         <translation>使用不可: 別のモデルのカメラが選択されています</translation>
     </message>
@@ -179,7 +179,7 @@
     <name>Plugin::FirmwareUpdater::Internal::View::CCameraSelectionDialog</name>
     <message>
         <location filename="../../view/CCameraSelectionDialog.cpp" line="+21"/>
-        <location line="+83"/>
+        <location line="+85"/>
         <source>Next</source>
         <translation>次へ</translation>
     </message>
@@ -187,8 +187,8 @@
 <context>
     <name>Plugin::FirmwareUpdater::Internal::View::CResultSummaryDialog</name>
     <message>
-        <location filename="../../view/CResultSummaryDialog.cpp" line="+30"/>
-        <location line="+126"/>
+        <location filename="../../view/CResultSummaryDialog.cpp" line="+31"/>
+        <location line="+127"/>
         <source>Next</source>
         <translation>次へ</translation>
     </message>
@@ -231,22 +231,22 @@
 <context>
     <name>Plugin::FirmwareUpdater::Internal::View::CTreeViewDetailsDelegate</name>
     <message>
-        <location filename="../../view/CTreeViewDetailsDelegate.cpp" line="+42"/>
+        <location filename="../../view/CTreeViewDetailsDelegate.cpp" line="+20"/>
         <source>Upgrade</source>
         <translation>アップグレード</translation>
     </message>
     <message>
-        <location line="+3"/>
+        <location line="+2"/>
         <source>Downgrade</source>
         <translation>ダウングレード</translation>
     </message>
     <message>
-        <location line="+3"/>
+        <location line="+2"/>
         <source>Reinstall</source>
         <translation>再インストール</translation>
     </message>
     <message>
-        <location line="+3"/>
+        <location line="+2"/>
         <source>Unknown</source>
         <translation>不明</translation>
     </message>
@@ -254,17 +254,17 @@
 <context>
     <name>Plugin::FirmwareUpdater::Internal::View::CTreeViewResultDelegate</name>
     <message>
-        <location filename="../../view/CTreeViewResultDelegate.cpp" line="+46"/>
+        <location filename="../../view/CTreeViewResultDelegate.cpp" line="+19"/>
         <source>OK</source>
         <translation>OK</translation>
     </message>
     <message>
-        <location line="+4"/>
+        <location line="+2"/>
         <source>Failed</source>
         <translation>失敗</translation>
     </message>
     <message>
-        <location line="+5"/>
+        <location line="+2"/>
         <source>Skipped</source>
         <translation>スキップ</translation>
     </message>
@@ -272,17 +272,17 @@
 <context>
     <name>Plugin::FirmwareUpdater::Internal::View::CTreeViewStatusDelegate</name>
     <message>
-        <location filename="../../view/CTreeViewStatusDelegate.cpp" line="+46"/>
+        <location filename="../../view/CTreeViewStatusDelegate.cpp" line="+19"/>
         <source>Waiting</source>
         <translation>待機中</translation>
     </message>
     <message>
-        <location line="+3"/>
+        <location line="+2"/>
         <source>Updating</source>
         <translation>更新中</translation>
     </message>
     <message>
-        <location line="+4"/>
+        <location line="+2"/>
         <source>Complete</source>
         <translation>完了</translation>
     </message>
@@ -291,18 +291,18 @@
     <name>Plugin::FirmwareUpdater::Internal::View::CUpdateSelectionDialog</name>
     <message>
         <location filename="../../view/CUpdateSelectionDialog.cpp" line="+29"/>
-        <location line="+126"/>
+        <location line="+145"/>
         <source>Back</source>
         <translation>戻る</translation>
     </message>
     <message>
-        <location line="-125"/>
-        <location line="+127"/>
+        <location line="-144"/>
+        <location line="+146"/>
         <source>Next</source>
         <translation>次へ</translation>
     </message>
     <message>
-        <location line="-75"/>
+        <location line="-91"/>
         <source>To update the firmware of your cameras, you need a firmware update file from &lt;a href=&quot;%1&quot;&gt;Stavrik Support&lt;/a&gt;.</source>
         <translation>カメラのファームウェアを更新するには、&lt;a href=&quot;%1&quot;&gt;Stavrik サポート&lt;/a&gt;から入手したファームウェア更新ファイルが必要です。</translation>
     </message>
@@ -327,13 +327,13 @@
     <name>Plugin::FirmwareUpdater::Internal::View::CUpdateSummaryDialog</name>
     <message>
         <location filename="../../view/CUpdateSummaryDialog.cpp" line="+28"/>
-        <location line="+112"/>
+        <location line="+114"/>
         <source>Back</source>
         <translation>戻る</translation>
     </message>
     <message>
-        <location line="-111"/>
-        <location line="+113"/>
+        <location line="-113"/>
+        <location line="+115"/>
         <source>Next</source>
         <translation>次へ</translation>
     </message>
@@ -341,12 +341,13 @@
 <context>
     <name>QObject</name>
     <message>
-        <location filename="../../model/CFirmwareUpdateTreeModel.cpp" line="-122"/>
+        <location filename="../../model/CFirmwareUpdateTreeModel.cpp" line="-129"/>
+        <location filename="../../view/TreeDelegatePainting.cpp" line="+63"/>
         <source>Cameras</source>
         <translation>カメラ</translation>
     </message>
     <message>
-        <location line="+2"/>
+        <location line="+3"/>
         <source>Current Firmware</source>
         <translation>現在のファームウェア</translation>
     </message>

@@ -60,7 +60,7 @@
 <context>
     <name>Plugin::FirmwareUpdater::CFirmwareUpdaterPlugin</name>
     <message>
-        <location filename="../../plugin/CFirmwareUpdaterPlugin.cpp" line="+24"/>
+        <location filename="../../plugin/CFirmwareUpdaterPlugin.cpp" line="+29"/>
         <source>Firmware Updater</source>
         <translation>펌웨어 업데이터</translation>
     </message>
@@ -68,7 +68,7 @@
 <context>
     <name>Plugin::FirmwareUpdater::Internal::Model::CFirmwareUpdateTreeModel</name>
     <message>
-        <location filename="../../model/CFirmwareUpdateTreeModel.cpp" line="+117"/>
+        <location filename="../../model/CFirmwareUpdateTreeModel.cpp" line="+125"/>
         <source>Unavailable: cameras of another model are checked</source>
         <translation>사용할 수 없음: 다른 모델의 카메라가 선택되어 있습니다</translation>
     </message>
@@ -179,7 +179,7 @@
     <name>Plugin::FirmwareUpdater::Internal::View::CCameraSelectionDialog</name>
     <message>
         <location filename="../../view/CCameraSelectionDialog.cpp" line="+21"/>
-        <location line="+83"/>
+        <location line="+85"/>
         <source>Next</source>
         <translation>다음</translation>
     </message>
@@ -187,8 +187,8 @@
 <context>
     <name>Plugin::FirmwareUpdater::Internal::View::CResultSummaryDialog</name>
     <message>
-        <location filename="../../view/CResultSummaryDialog.cpp" line="+30"/>
-        <location line="+126"/>
+        <location filename="../../view/CResultSummaryDialog.cpp" line="+31"/>
+        <location line="+127"/>
         <source>Next</source>
         <translation>다음</translation>
     </message>
@@ -231,22 +231,22 @@
 <context>
     <name>Plugin::FirmwareUpdater::Internal::View::CTreeViewDetailsDelegate</name>
     <message>
-        <location filename="../../view/CTreeViewDetailsDelegate.cpp" line="+42"/>
+        <location filename="../../view/CTreeViewDetailsDelegate.cpp" line="+20"/>
         <source>Upgrade</source>
         <translation>업그레이드</translation>
     </message>
     <message>
-        <location line="+3"/>
+        <location line="+2"/>
         <source>Downgrade</source>
         <translation>다운그레이드</translation>
     </message>
     <message>
-        <location line="+3"/>
+        <location line="+2"/>
         <source>Reinstall</source>
         <translation>재설치</translation>
     </message>
     <message>
-        <location line="+3"/>
+        <location line="+2"/>
         <source>Unknown</source>
         <translation>알 수 없음</translation>
     </message>
@@ -254,17 +254,17 @@
 <context>
     <name>Plugin::FirmwareUpdater::Internal::View::CTreeViewResultDelegate</name>
     <message>
-        <location filename="../../view/CTreeViewResultDelegate.cpp" line="+46"/>
+        <location filename="../../view/CTreeViewResultDelegate.cpp" line="+19"/>
         <source>OK</source>
         <translation>성공</translation>
     </message>
     <message>
-        <location line="+4"/>
+        <location line="+2"/>
         <source>Failed</source>
         <translation>실패</translation>
     </message>
     <message>
-        <location line="+5"/>
+        <location line="+2"/>
         <source>Skipped</source>
         <translation>건너뜀</translation>
     </message>
@@ -272,17 +272,17 @@
 <context>
     <name>Plugin::FirmwareUpdater::Internal::View::CTreeViewStatusDelegate</name>
     <message>
-        <location filename="../../view/CTreeViewStatusDelegate.cpp" line="+46"/>
+        <location filename="../../view/CTreeViewStatusDelegate.cpp" line="+19"/>
         <source>Waiting</source>
         <translation>대기 중</translation>
     </message>
     <message>
-        <location line="+3"/>
+        <location line="+2"/>
         <source>Updating</source>
         <translation>업데이트 중</translation>
     </message>
     <message>
-        <location line="+4"/>
+        <location line="+2"/>
         <source>Complete</source>
         <translation>완료</translation>
     </message>
@@ -291,18 +291,18 @@
     <name>Plugin::FirmwareUpdater::Internal::View::CUpdateSelectionDialog</name>
     <message>
         <location filename="../../view/CUpdateSelectionDialog.cpp" line="+29"/>
-        <location line="+126"/>
+        <location line="+145"/>
         <source>Back</source>
         <translation>뒤로</translation>
     </message>
     <message>
-        <location line="-125"/>
-        <location line="+127"/>
+        <location line="-144"/>
+        <location line="+146"/>
         <source>Next</source>
         <translation>다음</translation>
     </message>
     <message>
-        <location line="-75"/>
+        <location line="-91"/>
         <source>To update the firmware of your cameras, you need a firmware update file from &lt;a href=&quot;%1&quot;&gt;Stavrik Support&lt;/a&gt;.</source>
         <translation>카메라 펌웨어를 업데이트하려면 &lt;a href=&quot;%1&quot;&gt;Stavrik 지원팀&lt;/a&gt;에서 받은 펌웨어 업데이트 파일이 필요합니다.</translation>
     </message>
@@ -327,13 +327,13 @@
     <name>Plugin::FirmwareUpdater::Internal::View::CUpdateSummaryDialog</name>
     <message>
         <location filename="../../view/CUpdateSummaryDialog.cpp" line="+28"/>
-        <location line="+112"/>
+        <location line="+114"/>
         <source>Back</source>
         <translation>뒤로</translation>
     </message>
     <message>
-        <location line="-111"/>
-        <location line="+113"/>
+        <location line="-113"/>
+        <location line="+115"/>
         <source>Next</source>
         <translation>다음</translation>
     </message>
@@ -341,12 +341,13 @@
 <context>
     <name>QObject</name>
     <message>
-        <location filename="../../model/CFirmwareUpdateTreeModel.cpp" line="-122"/>
+        <location filename="../../model/CFirmwareUpdateTreeModel.cpp" line="-129"/>
+        <location filename="../../view/TreeDelegatePainting.cpp" line="+63"/>
         <source>Cameras</source>
         <translation>카메라</translation>
     </message>
     <message>
-        <location line="+2"/>
+        <location line="+3"/>
         <source>Current Firmware</source>
         <translation>현재 펌웨어</translation>
     </message>
