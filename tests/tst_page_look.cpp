@@ -352,6 +352,30 @@ private slots:
         }
     }
 
+    void headerToolTip_data()
+    {
+        QTest::addColumn<int>("width");
+        QTest::addColumn<QString>("tip");
+        QTest::newRow("fits") << 200 << "";
+        QTest::newRow("cut") << 70 << "Current Firmware";
+    }
+    void headerToolTip()
+    {
+        QFETCH(int, width);
+        QFETCH(QString, tip);
+        FilledPage filled(3, QStringLiteral("OK"));
+        QVERIFY(QTest::qWaitForWindowExposed(filled.page.get()));
+        QHeaderView *header = filled.view->header();
+        const int section = CFirmwareUpdateEntity::CurrentFirmware;
+        header->resizeSection(section, width);
+        QToolTip::hideText();
+        const QPoint at(header->sectionViewportPosition(section) + 30, header->height() / 2);
+        QHelpEvent event(QEvent::ToolTip, at, header->viewport()->mapToGlobal(at));
+        QApplication::sendEvent(header->viewport(), &event);
+        caughtWarnings.removeAll(QStringLiteral("This plugin does not support raise()"));
+        QCOMPARE(QToolTip::isVisible() ? QToolTip::text() : QString(), tip);
+    }
+
     void treeTakesRoom_data()
     {
         QTest::addColumn<int>("page");

@@ -4,6 +4,8 @@
 #include "style/CTreeViewHeaderStyle.h"
 
 #include <QEvent>
+#include <QHelpEvent>
+#include <QToolTip>
 
 namespace Plugin::FirmwareUpdater::Internal::View {
 
@@ -11,6 +13,7 @@ namespace {
 constexpr int MinimumBaseHeight = 25;
 // Room under the title for the band's lower part.
 constexpr int ExtraHeight = 11;
+constexpr int TitleIndent = 11;
 } // namespace
 
 CTreeViewHeaderView::CTreeViewHeaderView(QWidget *parent)
@@ -48,6 +51,22 @@ void CTreeViewHeaderView::changeEvent(QEvent *event)
     // The model translates its titles when asked; ask again.
     if (event->type() == QEvent::LanguageChange && count() > 0)
         headerDataChanged(Qt::Horizontal, 0, count() - 1);
+}
+
+bool CTreeViewHeaderView::viewportEvent(QEvent *event)
+{
+    if (event->type() == QEvent::ToolTip && model()) {
+        const auto *help = static_cast<QHelpEvent *>(event);
+        const int section = logicalIndexAt(help->pos());
+        const QString title = model()->headerData(section, orientation()).toString();
+        // Every title but the first is indented by the header style.
+        const int room = sectionSize(section) - (visualIndex(section) == 0 ? 0 : TitleIndent);
+        if (section >= 0 && fontMetrics().horizontalAdvance(title) > room) {
+            QToolTip::showText(help->globalPos(), title, this);
+            return true;
+        }
+    }
+    return QHeaderView::viewportEvent(event);
 }
 
 QSize CTreeViewHeaderView::sizeHint() const

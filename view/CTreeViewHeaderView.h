@@ -22,6 +22,8 @@ public:
 
 protected:
     void changeEvent(QEvent *event) override;
+    // A cut title shows in full in a tool tip.
+    bool viewportEvent(QEvent *event) override;
 
 private:
     QPointer<Style::CTreeViewHeaderStyle> m_headerStyle;
