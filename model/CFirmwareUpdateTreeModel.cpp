@@ -30,23 +30,30 @@ bool hasCheckedCamera(const CFirmwareUpdateEntity *node, const QString &cameraMo
     }
     return false;
 }
+// The shipped catalogues carry these labels in the "QObject" context. They are
+// translated when asked for, so the headers follow a language switch; the
+// others are internal names.
+struct HeaderLabel
+{
+    const char *text;
+    bool translated;
+};
+const HeaderLabel HeaderLabels[] = { { QT_TRANSLATE_NOOP("QObject", "Cameras"), true },
+                                     { "Id", false },
+                                     { "SelectionStatus", false },
+                                     { QT_TRANSLATE_NOOP("QObject", "Current Firmware"), true },
+                                     { QT_TRANSLATE_NOOP("QObject", "Firmware Selected"), true },
+                                     { QT_TRANSLATE_NOOP("QObject", "Details"), true },
+                                     { QT_TRANSLATE_NOOP("QObject", "Details"), true },
+                                     { QT_TRANSLATE_NOOP("QObject", "Details"), true },
+                                     { "Enabled", false } };
 
 } // namespace
 
 CFirmwareUpdateTreeModel::CFirmwareUpdateTreeModel(QObject *parent)
     : QAbstractItemModel(parent)
     , m_root(new CFirmwareUpdateEntity)
-{
-    // The shipped catalogues carry these labels in the "QObject" context.
-    m_headerLabels << QCoreApplication::translate("QObject", "Cameras") << QStringLiteral("Id")
-                   << QStringLiteral("SelectionStatus")
-                   << QCoreApplication::translate("QObject", "Current Firmware")
-                   << QCoreApplication::translate("QObject", "Firmware Selected")
-                   << QCoreApplication::translate("QObject", "Details")
-                   << QCoreApplication::translate("QObject", "Details")
-                   << QCoreApplication::translate("QObject", "Details")
-                   << QStringLiteral("Enabled");
-}
+{ }
 
 CFirmwareUpdateTreeModel::~CFirmwareUpdateTreeModel()
 {
@@ -217,9 +224,11 @@ QVariant CFirmwareUpdateTreeModel::headerData(int section, Qt::Orientation orien
                                               int role) const
 {
     if (orientation != Qt::Horizontal || role != Qt::DisplayRole || section < 0
-        || section >= m_headerLabels.size())
+        || section >= int(std::size(HeaderLabels)))
         return {};
-    return m_headerLabels.at(section);
+    const HeaderLabel &label = HeaderLabels[section];
+    return label.translated ? QCoreApplication::translate("QObject", label.text)
+                            : QString::fromLatin1(label.text);
 }
 
 QHash<int, QByteArray> CFirmwareUpdateTreeModel::roleNames() const

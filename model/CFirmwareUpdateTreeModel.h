@@ -62,7 +62,6 @@ private:
     void notifyTreeChanged(const QModelIndex &parent, const QVector<int> &roles);
 
     QPointer<CFirmwareUpdateEntity> m_root;
-    QList<QVariant> m_headerLabels;
     QMap<QString, QPointer<CFirmwareUpdateEntity>> m_selectedCameras;
 };
 

@@ -107,19 +107,27 @@ private slots:
                                "tl1@0n :" }));
     }
 
-    // The shipped catalogues carry the labels in the "QObject" context.
+    // The shipped catalogues carry the labels in the "QObject" context; the
+    // labels follow the catalogues installed at the time they are asked for.
     void header()
     {
         MarkingTranslator translator;
-        QCoreApplication::installTranslator(&translator);
         const CFirmwareUpdateTreeModel model;
+        const auto labels = [&] {
+            QStringList shown;
+            for (int section = -1; section <= 9; ++section)
+                shown << model.headerData(section, Qt::Horizontal).toString();
+            return shown.join('|');
+        };
+        QCoreApplication::installTranslator(&translator);
+        const QString translated = labels();
         QCoreApplication::removeTranslator(&translator);
-        QStringList labels;
-        for (int section = -1; section <= 9; ++section)
-            labels << model.headerData(section, Qt::Horizontal).toString();
-        QCOMPARE(labels.join('|'),
+        QCOMPARE(translated,
                  "|<Cameras>|Id|SelectionStatus|<Current Firmware>|<Firmware "
                  "Selected>|<Details>|<Details>|<Details>|Enabled|");
+        QCOMPARE(labels(),
+                 "|Cameras|Id|SelectionStatus|Current Firmware|Firmware "
+                 "Selected|Details|Details|Details|Enabled|");
         QVERIFY(!model.headerData(0, Qt::Vertical).isValid()
                 && !model.headerData(0, Qt::Horizontal, Qt::EditRole).isValid());
     }

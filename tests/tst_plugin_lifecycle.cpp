@@ -5,6 +5,7 @@
 #include "simulator/CDeviceFirmwareUpdateService.h"
 #include "support/SimulatedHost.h"
 #include "view/CCameraSelectionDialog.h"
+#include "view/CFirmwareUpdateDialog.h"
 #include "view/CUpdateSelectionDialog.h"
 #include "view/CUpdateSummaryDialog.h"
 
@@ -190,6 +191,44 @@ private slots:
         QVERIFY(!findService<IFirmwareUpdaterService>(f->host.registry));
         f.reset();
         QVERIFY(!service);
+    }
+
+    void languageSwitch_data()
+    {
+        QTest::addColumn<QString>("language");
+        // Start actions | page 4's Cancel button = the button its hint names.
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("ja") << "ja"
+                            << "ファームウェア アップデーター | キャンセル = キャンセル";
+        QTest::newRow("ko") << "ko"
+                            << "펌웨어 업데이터 | 취소 = 취소";
+        QTest::newRow("zh") << "zh"
+                            << "固件更新程序 | 取消 = 取消";
+        QTest::newRow("back to English") << "en"
+                                         << "Firmware Updater | Cancel = Cancel";
+        QTest::newRow("unknown") << "xx"
+                                 << "Firmware Updater | Cancel = Cancel";
+    }
+    // The plug-in's texts, Qt's standard buttons and the hints naming them
+    // change together, also back from another language.
+    void languageSwitch()
+    {
+        QFETCH(QString, language);
+        QFETCH(QString, shown);
+        Started f;
+        auto *page4 = f.host.mainWindow->findChild<CFirmwareUpdateDialog *>();
+        QVERIFY(page4);
+        f.plugin->setLanguage(QStringLiteral("ko"));
+        f.plugin->setLanguage(language);
+        QCoreApplication::processEvents();
+        const QString hint = page4->findChild<QLabel *>(QStringLiteral("infoTextLabel_2"))->text();
+        const QString named
+                = QRegularExpression(QStringLiteral("<b>([^<]*)</b>")).match(hint).captured(1);
+        const QString cancel
+                = page4->findChild<QDialogButtonBox *>()->button(QDialogButtonBox::Cancel)->text();
+        QCOMPARE(f.action(kContext)->text(), f.action(kMenu)->text());
+        QCOMPARE(QStringLiteral("%1 | %2 = %3").arg(f.action(kMenu)->text(), cancel, named), shown);
+        f.plugin->setLanguage(QStringLiteral("en"));
     }
 
     // Steps: "enum" reports an enumeration, anything unknown ("A1", "null")

@@ -343,6 +343,36 @@ private slots:
         }
     }
 
+    // A tool tip the model gives wins over the cell's own full text.
+    void modelToolTipWins()
+    {
+        struct TipProxy : QSortFilterProxyModel
+        {
+            QVariant data(const QModelIndex &index, int role) const override
+            {
+                return role == Qt::ToolTipRole ? QVariant("Model tip")
+                                               : QSortFilterProxyModel::data(index, role);
+            }
+        };
+        Models models;
+        TipProxy proxy;
+        proxy.setSourceModel(models.list.data());
+        QTreeView view;
+        view.setModel(&proxy);
+        view.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&view));
+        const QModelIndex index = proxy.index(0, 0);
+        QStyleOptionViewItem option;
+        option.rect = view.visualRect(index);
+        QHelpEvent event(QEvent::ToolTip, option.rect.center(),
+                         view.viewport()->mapToGlobal(option.rect.center()));
+        for (int kind : { Label, Details, Status, Result, Box }) {
+            QToolTip::hideText();
+            QVERIFY(delegate(kind, &view)->helpEvent(&event, &view, option, index));
+            QCOMPARE(QToolTip::text(), "Model tip");
+        }
+    }
+
     void selectionEditing()
     {
         Models models;

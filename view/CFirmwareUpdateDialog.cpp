@@ -8,7 +8,9 @@
 #include "ui_FirmwareUpdateDialog.h"
 
 #include <QProgressBar>
+#include <QCoreApplication>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QResizeEvent>
 #include <QTimerEvent>
 
@@ -34,8 +36,9 @@ CFirmwareUpdateDialog::CFirmwareUpdateDialog(QWidget *parent)
     m_ui->cameraTreeView->setHeader(new CTreeViewHeaderView);
 
     m_cancelButton = m_ui->buttonBox->button(QDialogButtonBox::Cancel);
+    nameCancelButtonInHint();
 
-    setStyleSheet(labelStyleSheet(pixelSize));
+    setStyleSheet(labelAndButtonStyleSheet(pixelSize));
     const QFont bold = boldPageFont();
     m_ui->stepTitleLabel->setFont(bold);
     m_ui->progressLabel->setFont(bold);
@@ -113,8 +116,17 @@ void CFirmwareUpdateDialog::setCancelEnabled(bool enabled)
             = Qt::Dialog | Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint;
     if (enabled)
         flags |= Qt::WindowCloseButtonHint;
+    // New flags make a new native window, which would put its client area
+    // where the frame was asked to go: ask for the frame's place again. A
+    // hidden page stays hidden, so it is placed before it is first shown.
+    const QPoint position = pos();
+    const bool placed = testAttribute(Qt::WA_Moved);
+    const bool visible = isVisible();
     setWindowFlags(flags);
-    show();
+    if (placed)
+        move(position);
+    if (visible)
+        show();
 }
 
 void CFirmwareUpdateDialog::setProgressText(int current, int total)
@@ -160,6 +172,20 @@ void CFirmwareUpdateDialog::dialogButtonClicked(QAbstractButton *pButton)
         emit closeClicked();
 }
 
+void CFirmwareUpdateDialog::nameCancelButtonInHint()
+{
+    // The button box relabels its standard buttons only after this page has
+    // seen the language change, so take the label from where it will.
+    // Qt's own context: our catalogues must not carry it.
+    static const char QtContext[] = "QPlatformTheme";
+    QString label = QCoreApplication::translate(QtContext, "Cancel");
+    label.remove(QRegularExpression(QStringLiteral("&(?!&)|\\(&.\\)")));
+    QString hint = m_ui->infoTextLabel_2->text();
+    static const QRegularExpression bold(QStringLiteral("<b>[^<]*</b>"));
+    hint.replace(bold, QStringLiteral("<b>%1</b>").arg(label.toHtmlEscaped()));
+    m_ui->infoTextLabel_2->setText(hint);
+}
+
 void CFirmwareUpdateDialog::resizeEvent(QResizeEvent *event)
 {
     CUpdateDialogBase::resizeEvent(event);
@@ -176,6 +202,7 @@ void CFirmwareUpdateDialog::changeEvent(QEvent *event)
 {
     if (event->type() == QEvent::LanguageChange) {
         m_ui->retranslateUi(this);
+        nameCancelButtonInHint();
         if (m_finishing)
             showFinishingCurrentCamera();
     }

@@ -26,7 +26,7 @@ public:
     ~CFirmwareUpdateDialog() override;
 
     void setTreeModel(QSharedPointer<CFirmwareUpdateTreeModel> model) override;
-    // Also offers or withdraws the window's close button; shows the page
+    // Also offers or withdraws the window's close button; shows a shown page
     // again, as changing the window flags hides it.
     void setCancelEnabled(bool enabled);
     void setProgressText(int current, int total);
@@ -47,6 +47,9 @@ protected:
 private:
     // Expands the tree again once the model's rows change.
     void watchRows(QAbstractItemModel *model);
+    // The hint names the Cancel button as it is labelled, also where Qt's
+    // own catalogue for the language is missing.
+    void nameCancelButtonInHint();
 
     Ui::FirmwareUpdateDialogUi *m_ui = nullptr;
     QPushButton *m_cancelButton = nullptr;

@@ -28,7 +28,9 @@ CResultSummaryDialog::CResultSummaryDialog(QWidget *parent)
     m_ui->cameraTreeView->setModel(nullptr);
     m_ui->cameraTreeView->setHeader(new CTreeViewHeaderView);
 
-    m_ui->buttonBox->addButton(tr("Next"), QDialogButtonBox::AcceptRole);
+    // Found by name by tools that drive the wizard in any language.
+    m_ui->buttonBox->addButton(tr("Next"), QDialogButtonBox::AcceptRole)
+            ->setObjectName(QStringLiteral("nextButton"));
     followVisualTabOrder();
 
     connect(m_ui->buttonBox, &QDialogButtonBox::clicked, this,

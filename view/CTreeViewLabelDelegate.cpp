@@ -54,6 +54,19 @@ void CTreeViewLabelDelegate::paint(QPainter *painter, const QStyleOptionViewItem
     });
 }
 
+bool CTreeViewLabelDelegate::helpEvent(QHelpEvent *event, QAbstractItemView *view,
+                                       const QStyleOptionViewItem &option, const QModelIndex &index)
+{
+    const QPointer<CFirmwareUpdateEntity> entity = entityAt(index);
+    if (!entity)
+        return QStyledItemDelegate::helpEvent(event, view, option, index);
+    QFont font = cellFont();
+    font.setWeight(entity->updateStatus() == CFirmwareUpdateEntity::Updating ? QFont::Bold
+                                                                             : QFont::Normal);
+    return showCellToolTip(event, view, index, entity->data(sourceIndex(index).column()).toString(),
+                           font, option.rect.width() - ElideMargin);
+}
+
 QSize CTreeViewLabelDelegate::sizeHint(const QStyleOptionViewItem &option,
                                        const QModelIndex &index) const
 {

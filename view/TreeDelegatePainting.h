@@ -9,6 +9,8 @@
 #include <QPointer>
 #include <QStyleOptionViewItem>
 
+class QAbstractItemView;
+class QHelpEvent;
 class QLabel;
 class QPainter;
 class QStyledItemDelegate;
@@ -34,7 +36,10 @@ QModelIndex sourceIndex(const QModelIndex &index);
 QPointer<Entity::CFirmwareUpdateEntity> entityAt(const QModelIndex &index);
 ENodeKind nodeKind(const Entity::CFirmwareUpdateEntity *entity);
 
-// Height of a row in the selection and label columns; -1 keeps the base height.
+// How much higher than the cell font's own a line is in the current language.
+int extraLineHeight();
+// Height of a row in the selection and label columns, never lower than its
+// text needs; -1 keeps the base height.
 int rowHeight(ENodeKind kind, int row);
 
 // The base delegate's widths by text, for one font at a time.
@@ -62,6 +67,11 @@ void layOutIconCell(QWidget *cell);
 
 // Selected, hovered or plain row background.
 QPalette::ColorRole rowBackground(const QStyleOptionViewItem &option);
+
+// Answers a tool tip request over a cell: the model's own tool tip if it has
+// one, else the cell's full text when the cell shows it cut at width.
+bool showCellToolTip(QHelpEvent *event, QAbstractItemView *view, const QModelIndex &index,
+                     const QString &text, const QFont &font, int width);
 
 void drawSeparator(QPainter *painter, const QRect &cell);
 // The cells of a row together form one frame: each draws its top and bottom
