@@ -33,6 +33,9 @@ CFirmwareUpdaterPlugin::CFirmwareUpdaterPlugin() = default;
 
 CFirmwareUpdaterPlugin::~CFirmwareUpdaterPlugin()
 {
+    // Deleted without uninitialize: the wizard must still not outlive us.
+    if (m_service)
+        m_service->shutdown();
     m_service.reset();
     m_registry.clear();
 }
@@ -110,6 +113,10 @@ bool CFirmwareUpdaterPlugin::uninitialize(QPointer<Core::Service::IServiceRegist
     Q_UNUSED(registry)
     if (m_registry && m_service)
         m_registry->removeService(m_service);
+    // The states hold the service too; shutting down releases them, so the
+    // service goes here and no state outlives it.
+    if (m_service)
+        m_service->shutdown();
     m_service.reset();
     return true;
 }

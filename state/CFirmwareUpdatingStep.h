@@ -28,6 +28,11 @@ public:
                           QState *parent);
     ~CFirmwareUpdatingStep() override;
 
+    // For a shutdown while the run may be going on: lets the current camera
+    // finish with the interface alive, logs its outcome and skips the rest.
+    // Returns once nothing of the run is left to arrive.
+    void finishBeforeShutdown();
+
 signals:
     void firmwareUpdateDone();
 
@@ -55,6 +60,9 @@ private slots:
 private:
     void onResetTick();
     void setCameraColumn(Entity::CFirmwareUpdateEntity *entity, int column, int value);
+    // Handles events until the worker's finished() has been handled.
+    void waitForWorker();
+    void skipRemainingForShutdown();
 
     CFirmwareUpdateThread *m_thread;
     Plugin::Dorvix::DeviceFirmwareUpdatePtr m_currentUpdate;
@@ -75,6 +83,9 @@ private:
     bool m_running = false;
     // Set while a started camera has reported neither done nor error.
     bool m_awaitingResult = false;
+    // From the worker's start until its finished() has been handled here.
+    bool m_workerActive = false;
+    bool m_shuttingDown = false;
 };
 
 } // namespace Plugin::FirmwareUpdater::Internal::State

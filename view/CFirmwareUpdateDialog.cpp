@@ -95,6 +95,12 @@ void CFirmwareUpdateDialog::setProgress(int value, int maximum)
     m_ui->progressBar->setValue(value);
 }
 
+void CFirmwareUpdateDialog::showFinishingCurrentCamera()
+{
+    m_ui->infoTextLabel_2->setText(tr("The update of the camera currently being updated is being "
+                                      "completed. Then the Firmware Updater closes."));
+}
+
 void CFirmwareUpdateDialog::dialogButtonClicked(QAbstractButton *pButton)
 {
     if (pButton && m_ui->buttonBox->buttonRole(pButton) == QDialogButtonBox::RejectRole)

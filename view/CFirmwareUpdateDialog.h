@@ -27,6 +27,9 @@ public:
     void setProgressText(int current, int total);
     // A maximum of 0 turns the bar into a busy indicator.
     void setProgress(int value, int maximum);
+    // Says in the information row that the wizard ends once the camera being
+    // updated is complete.
+    void showFinishingCurrentCamera();
 
 public slots:
     void dialogButtonClicked(QAbstractButton *pButton) override;
