@@ -297,14 +297,12 @@ void CFirmwareUpdaterService::startWizard()
             = findService<Plugin::Dorvix::ICameraEnumerationService>(m_registry);
     const auto streamControlService
             = findService<Plugin::Dorvix::ICameraStreamControlService>(m_registry);
-    // Without these the busy cameras can be neither found nor stopped.
+    // Without these the cameras and their state cannot be known.
     QStringList missing;
     if (!enumerationService)
         missing << tr("camera enumeration");
     if (!statusService)
         missing << tr("camera status");
-    if (!streamControlService)
-        missing << tr("camera stream control");
     if (!missing.isEmpty()) {
         reportMissingServices(missing);
         return;
@@ -323,6 +321,11 @@ void CFirmwareUpdaterService::startWizard()
     }
 
     if (busyCameras > 0) {
+        // Only needed, and only missed, when there are cameras to stop.
+        if (!streamControlService) {
+            reportMissingServices({ tr("camera stream control") });
+            return;
+        }
         if (!confirmStopCameras())
             return;
         streamControlService->stopAllCameras();

@@ -206,7 +206,8 @@ private slots:
         // A host service gone at the moment the plug-in needs it.
         QTest::newRow("status at start") << "busy -Status menu => asked:missing:camera_status page:0 logs:0 busy:1";
         QTest::newRow("enumeration at start") << "busy -Enumeration menu => asked:missing:camera_enumeration page:0 logs:0 busy:1";
-        QTest::newRow("stream control at start") << "-StreamControl menu => asked:missing:camera_stream_control page:0 logs:0";
+        QTest::newRow("stream control at start") << "busy -StreamControl menu => asked:missing:camera_stream_control page:0 logs:0 busy:1";
+        QTest::newRow("stream control not needed") << "-StreamControl menu => asked: page:1 logs:1";
 
         // The viewer unloads the plug-in: nothing of the wizard stays behind
         // or keeps the viewer's window blocked, and a reload starts afresh.
