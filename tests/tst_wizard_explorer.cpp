@@ -694,7 +694,9 @@ class tst_WizardExplorer : public QObject
         QMutexLocker locker(&m_record.mutex);
         for (const auto &row : rows(page, 7))
             if (row.second.toInt() == 0 && !m_record.cleanSuccess.contains(row.first))
-                fail(row.first + " counts as updated, but its update did not report success");
+                fail(row.first + " counts as updated, but its update did not report success ("
+                     + row.second.toString() + ", " + QString::number(row.second.isValid()) + "):\n"
+                     + log);
     }
 
     // Drives the session to its end and checks the wizard can start again.
