@@ -126,7 +126,7 @@
 <context>
     <name>Plugin::FirmwareUpdater::Internal::Service::CFirmwareUpdaterService</name>
     <message>
-        <location filename="../../service/CFirmwareUpdaterService.cpp" line="+44"/>
+        <location filename="../../service/CFirmwareUpdaterService.cpp" line="+53"/>
         <source>DEBUG</source>
         <translation>DEBUG</translation>
     </message>
@@ -146,23 +146,44 @@
         <translation>CRITICAL</translation>
     </message>
     <message>
-        <location line="+178"/>
-        <location line="+183"/>
+        <location line="+241"/>
+        <source>camera enumeration</source>
+        <translation>カメラ列挙</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>camera status</source>
+        <translation>カメラステータス</translation>
+    </message>
+    <message>
+        <location line="+21"/>
+        <source>camera stream control</source>
+        <translation>カメラストリーム制御</translation>
+    </message>
+    <message>
+        <location line="+16"/>
+        <location line="+22"/>
+        <location line="+197"/>
         <source>Fimware Updater</source>
         <translation>ファームウェア アップデーター</translation>
     </message>
     <message>
-        <location line="-182"/>
+        <location line="-218"/>
         <source>&lt;p&gt;To use the Firmware Updater, you have to stop continuous image acquisition as well as any recordings.&lt;/p&gt;Do you want to stop all cameras and start using the Firmware Updater?</source>
         <translation>&lt;p&gt;ファームウェア アップデーターを使用するには、連続画像取得とすべての録画を停止する必要があります。&lt;/p&gt;すべてのカメラを停止してファームウェア アップデーターを使用しますか?</translation>
     </message>
     <message>
-        <location line="+42"/>
+        <location line="+23"/>
+        <source>The Firmware Updater cannot start because a part of the viewer is not available: %1.</source>
+        <translation>ビューアーの一部が利用できないため、Firmware Updater を開始できません: %1。</translation>
+    </message>
+    <message>
+        <location line="+31"/>
         <source>https://www.stavrik.example/en/sales-support/support-contact/</source>
         <translation>https://www.stavrik.example/en/sales-support/support-contact/</translation>
     </message>
     <message>
-        <location line="+142"/>
+        <location line="+166"/>
         <source>Update files</source>
         <translation>更新ファイル</translation>
     </message>
@@ -170,7 +191,7 @@
 <context>
     <name>Plugin::FirmwareUpdater::Internal::State::CFirmwareUpdatingStep</name>
     <message>
-        <location filename="../../state/CFirmwareUpdatingStep.cpp" line="+177"/>
+        <location filename="../../state/CFirmwareUpdatingStep.cpp" line="+216"/>
         <source>Firmware updates have been canceled by the user.</source>
         <translation>ファームウェアの更新はユーザーによってキャンセルされました。</translation>
     </message>
@@ -185,15 +206,23 @@
     </message>
 </context>
 <context>
+    <name>Plugin::FirmwareUpdater::Internal::View::CFirmwareUpdateDialog</name>
+    <message>
+        <location filename="../../view/CFirmwareUpdateDialog.cpp" line="+100"/>
+        <source>The update of the camera currently being updated is being completed. Then the Firmware Updater closes.</source>
+        <translation>現在更新中のカメラの更新を完了しています。その後、Firmware Updater は終了します。</translation>
+    </message>
+</context>
+<context>
     <name>Plugin::FirmwareUpdater::Internal::View::CResultSummaryDialog</name>
     <message>
-        <location filename="../../view/CResultSummaryDialog.cpp" line="+30"/>
-        <location line="+126"/>
+        <location filename="../../view/CResultSummaryDialog.cpp" line="+31"/>
+        <location line="+139"/>
         <source>Next</source>
         <translation>次へ</translation>
     </message>
     <message>
-        <location line="-66"/>
+        <location line="-79"/>
         <source>Failed updates:</source>
         <translation>失敗した更新:</translation>
     </message>
@@ -218,7 +247,17 @@
         <translation>詳細については&lt;a href=&quot;%1&quot;&gt;ログ ファイル&lt;/a&gt;を参照してください。</translation>
     </message>
     <message>
-        <location line="+6"/>
+        <location line="+8"/>
+        <source>The log file %1 could not be written and is missing or incomplete.</source>
+        <translation>ログファイル %1 を書き込めなかったため、ファイルが存在しないか不完全です。</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>If you require assistance, contact the &lt;a href=&quot;%1&quot;&gt;Stavrik Support&lt;/a&gt;.</source>
+        <translation>サポートが必要な場合は、&lt;a href=&quot;%1&quot;&gt;Stavrik サポート&lt;/a&gt;にお問い合わせください。</translation>
+    </message>
+    <message>
+        <location line="+8"/>
         <source>An error has occurred during the update.&lt;br&gt;Error message: %1.</source>
         <translation>更新中にエラーが発生しました。&lt;br&gt;エラー メッセージ: %1。</translation>
     </message>

@@ -126,7 +126,7 @@
 <context>
     <name>Plugin::FirmwareUpdater::Internal::Service::CFirmwareUpdaterService</name>
     <message>
-        <location filename="../../service/CFirmwareUpdaterService.cpp" line="+44"/>
+        <location filename="../../service/CFirmwareUpdaterService.cpp" line="+53"/>
         <source>DEBUG</source>
         <translation>DEBUG</translation>
     </message>
@@ -146,23 +146,44 @@
         <translation>CRITICAL</translation>
     </message>
     <message>
-        <location line="+178"/>
-        <location line="+183"/>
+        <location line="+241"/>
+        <source>camera enumeration</source>
+        <translation>카메라 열거</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>camera status</source>
+        <translation>카메라 상태</translation>
+    </message>
+    <message>
+        <location line="+21"/>
+        <source>camera stream control</source>
+        <translation>카메라 스트림 제어</translation>
+    </message>
+    <message>
+        <location line="+16"/>
+        <location line="+22"/>
+        <location line="+197"/>
         <source>Fimware Updater</source>
         <translation>펌웨어 업데이터</translation>
     </message>
     <message>
-        <location line="-182"/>
+        <location line="-218"/>
         <source>&lt;p&gt;To use the Firmware Updater, you have to stop continuous image acquisition as well as any recordings.&lt;/p&gt;Do you want to stop all cameras and start using the Firmware Updater?</source>
         <translation>&lt;p&gt;펌웨어 업데이터를 사용하려면 연속 이미지 수집과 모든 녹화를 중지해야 합니다.&lt;/p&gt;모든 카메라를 중지하고 펌웨어 업데이터를 시작하시겠습니까?</translation>
     </message>
     <message>
-        <location line="+42"/>
+        <location line="+23"/>
+        <source>The Firmware Updater cannot start because a part of the viewer is not available: %1.</source>
+        <translation>뷰어의 일부를 사용할 수 없어 Firmware Updater를 시작할 수 없습니다: %1.</translation>
+    </message>
+    <message>
+        <location line="+31"/>
         <source>https://www.stavrik.example/en/sales-support/support-contact/</source>
         <translation>https://www.stavrik.example/en/sales-support/support-contact/</translation>
     </message>
     <message>
-        <location line="+142"/>
+        <location line="+166"/>
         <source>Update files</source>
         <translation>업데이트 파일</translation>
     </message>
@@ -170,7 +191,7 @@
 <context>
     <name>Plugin::FirmwareUpdater::Internal::State::CFirmwareUpdatingStep</name>
     <message>
-        <location filename="../../state/CFirmwareUpdatingStep.cpp" line="+177"/>
+        <location filename="../../state/CFirmwareUpdatingStep.cpp" line="+216"/>
         <source>Firmware updates have been canceled by the user.</source>
         <translation>사용자가 펌웨어 업데이트를 취소했습니다.</translation>
     </message>
@@ -185,15 +206,23 @@
     </message>
 </context>
 <context>
+    <name>Plugin::FirmwareUpdater::Internal::View::CFirmwareUpdateDialog</name>
+    <message>
+        <location filename="../../view/CFirmwareUpdateDialog.cpp" line="+100"/>
+        <source>The update of the camera currently being updated is being completed. Then the Firmware Updater closes.</source>
+        <translation>현재 업데이트 중인 카메라의 업데이트를 완료하는 중입니다. 그런 다음 Firmware Updater가 닫힙니다.</translation>
+    </message>
+</context>
+<context>
     <name>Plugin::FirmwareUpdater::Internal::View::CResultSummaryDialog</name>
     <message>
-        <location filename="../../view/CResultSummaryDialog.cpp" line="+30"/>
-        <location line="+126"/>
+        <location filename="../../view/CResultSummaryDialog.cpp" line="+31"/>
+        <location line="+139"/>
         <source>Next</source>
         <translation>다음</translation>
     </message>
     <message>
-        <location line="-66"/>
+        <location line="-79"/>
         <source>Failed updates:</source>
         <translation>실패한 업데이트:</translation>
     </message>
@@ -218,7 +247,17 @@
         <translation>자세한 내용은 &lt;a href=&quot;%1&quot;&gt;로그 파일&lt;/a&gt;을 참조하십시오.</translation>
     </message>
     <message>
-        <location line="+6"/>
+        <location line="+8"/>
+        <source>The log file %1 could not be written and is missing or incomplete.</source>
+        <translation>로그 파일 %1을(를) 쓸 수 없어 파일이 없거나 불완전합니다.</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>If you require assistance, contact the &lt;a href=&quot;%1&quot;&gt;Stavrik Support&lt;/a&gt;.</source>
+        <translation>도움이 필요하면 &lt;a href=&quot;%1&quot;&gt;Stavrik 지원팀&lt;/a&gt;에 문의하십시오.</translation>
+    </message>
+    <message>
+        <location line="+8"/>
         <source>An error has occurred during the update.&lt;br&gt;Error message: %1.</source>
         <translation>업데이트 중에 오류가 발생했습니다.&lt;br&gt;오류 메시지: %1.</translation>
     </message>

@@ -126,7 +126,7 @@
 <context>
     <name>Plugin::FirmwareUpdater::Internal::Service::CFirmwareUpdaterService</name>
     <message>
-        <location filename="../../service/CFirmwareUpdaterService.cpp" line="+44"/>
+        <location filename="../../service/CFirmwareUpdaterService.cpp" line="+53"/>
         <source>DEBUG</source>
         <translation>DEBUG</translation>
     </message>
@@ -146,23 +146,44 @@
         <translation>CRITICAL</translation>
     </message>
     <message>
-        <location line="+178"/>
-        <location line="+183"/>
+        <location line="+241"/>
+        <source>camera enumeration</source>
+        <translation>相机枚举</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>camera status</source>
+        <translation>相机状态</translation>
+    </message>
+    <message>
+        <location line="+21"/>
+        <source>camera stream control</source>
+        <translation>相机流控制</translation>
+    </message>
+    <message>
+        <location line="+16"/>
+        <location line="+22"/>
+        <location line="+197"/>
         <source>Fimware Updater</source>
         <translation>固件更新程序</translation>
     </message>
     <message>
-        <location line="-182"/>
+        <location line="-218"/>
         <source>&lt;p&gt;To use the Firmware Updater, you have to stop continuous image acquisition as well as any recordings.&lt;/p&gt;Do you want to stop all cameras and start using the Firmware Updater?</source>
         <translation>&lt;p&gt;要使用固件更新程序，必须停止连续图像采集以及所有录制。&lt;/p&gt;是否停止所有相机并开始使用固件更新程序？</translation>
     </message>
     <message>
-        <location line="+42"/>
+        <location line="+23"/>
+        <source>The Firmware Updater cannot start because a part of the viewer is not available: %1.</source>
+        <translation>由于查看器的部分功能不可用，Firmware Updater 无法启动：%1。</translation>
+    </message>
+    <message>
+        <location line="+31"/>
         <source>https://www.stavrik.example/en/sales-support/support-contact/</source>
         <translation>https://www.stavrik.example/en/sales-support/support-contact/</translation>
     </message>
     <message>
-        <location line="+142"/>
+        <location line="+166"/>
         <source>Update files</source>
         <translation>更新文件</translation>
     </message>
@@ -170,7 +191,7 @@
 <context>
     <name>Plugin::FirmwareUpdater::Internal::State::CFirmwareUpdatingStep</name>
     <message>
-        <location filename="../../state/CFirmwareUpdatingStep.cpp" line="+177"/>
+        <location filename="../../state/CFirmwareUpdatingStep.cpp" line="+216"/>
         <source>Firmware updates have been canceled by the user.</source>
         <translation>用户已取消固件更新。</translation>
     </message>
@@ -185,15 +206,23 @@
     </message>
 </context>
 <context>
+    <name>Plugin::FirmwareUpdater::Internal::View::CFirmwareUpdateDialog</name>
+    <message>
+        <location filename="../../view/CFirmwareUpdateDialog.cpp" line="+100"/>
+        <source>The update of the camera currently being updated is being completed. Then the Firmware Updater closes.</source>
+        <translation>正在完成当前相机的更新。之后 Firmware Updater 将关闭。</translation>
+    </message>
+</context>
+<context>
     <name>Plugin::FirmwareUpdater::Internal::View::CResultSummaryDialog</name>
     <message>
-        <location filename="../../view/CResultSummaryDialog.cpp" line="+30"/>
-        <location line="+126"/>
+        <location filename="../../view/CResultSummaryDialog.cpp" line="+31"/>
+        <location line="+139"/>
         <source>Next</source>
         <translation>下一步</translation>
     </message>
     <message>
-        <location line="-66"/>
+        <location line="-79"/>
         <source>Failed updates:</source>
         <translation>失败的更新：</translation>
     </message>
@@ -218,7 +247,17 @@
         <translation>有关详细信息，请参阅&lt;a href=&quot;%1&quot;&gt;日志文件&lt;/a&gt;。</translation>
     </message>
     <message>
-        <location line="+6"/>
+        <location line="+8"/>
+        <source>The log file %1 could not be written and is missing or incomplete.</source>
+        <translation>无法写入日志文件 %1，该文件缺失或不完整。</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>If you require assistance, contact the &lt;a href=&quot;%1&quot;&gt;Stavrik Support&lt;/a&gt;.</source>
+        <translation>如需帮助，请联系 &lt;a href=&quot;%1&quot;&gt;Stavrik 支持&lt;/a&gt;。</translation>
+    </message>
+    <message>
+        <location line="+8"/>
         <source>An error has occurred during the update.&lt;br&gt;Error message: %1.</source>
         <translation>更新过程中出错。&lt;br&gt;错误消息：%1。</translation>
     </message>
