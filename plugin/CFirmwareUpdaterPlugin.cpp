@@ -52,6 +52,9 @@ CFirmwareUpdaterPlugin::~CFirmwareUpdaterPlugin()
 {
     if (m_qtTranslator)
         QCoreApplication::removeTranslator(m_qtTranslator.get());
+    // Deleted without uninitialize: the wizard must still not outlive us.
+    if (m_service)
+        m_service->shutdown();
     m_service.reset();
     m_registry.clear();
 }
@@ -129,6 +132,10 @@ bool CFirmwareUpdaterPlugin::uninitialize(QPointer<Core::Service::IServiceRegist
     Q_UNUSED(registry)
     if (m_registry && m_service)
         m_registry->removeService(m_service);
+    // The states hold the service too; shutting down releases them, so the
+    // service goes here and no state outlives it.
+    if (m_service)
+        m_service->shutdown();
     m_service.reset();
     return true;
 }

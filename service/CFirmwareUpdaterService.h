@@ -17,6 +17,10 @@ namespace Plugin::FirmwareUpdater::Internal::Model {
 class CFirmwareUpdateTreeModel;
 }
 
+namespace Plugin::FirmwareUpdater::Internal::State {
+class CFirmwareUpdatingStep;
+}
+
 namespace Plugin::FirmwareUpdater::Internal::View {
 class CCameraSelectionDialog;
 class CUpdateSelectionDialog;
@@ -63,6 +67,12 @@ public:
     QSize &pageSize() override;
     void setPageWindowState(const Qt::WindowStates &state) override;
     Qt::WindowStates &pageWindowState() override;
+    bool isLogFileComplete() override;
+
+    // Ends what the service started before it goes: lets a running camera
+    // finish and logs its outcome, closes the log, deletes the state machine
+    // with its states and hides and releases the pages. Idempotent.
+    void shutdown();
 
 public slots:
     void onEnumerationChanged() override;
@@ -76,6 +86,8 @@ private:
     void rebuildCameraModel(const QVector<Plugin::Dorvix::TransportLayerInfoPtr> &transportLayers);
     // Asks the user to stop the busy cameras; true when the run may go on.
     bool confirmStopCameras();
+    // Tells the user which parts of the viewer the wizard lacks.
+    void reportMissingServices(const QStringList &parts);
     void checkUpdateFile(const QFileInfo &file);
     void showFileVerdict(bool compatible, bool noFile,
                          const QVector<QSharedPointer<Plugin::Dorvix::IFirmwareUpdateInfo>> &infos);
@@ -94,6 +106,11 @@ private:
     QString m_updateFilePath;
     QPointer<QFile> m_logFile;
     CLogTimeStamp m_logTimeStamp;
+    // Kept apart from the file: a file opened from a descriptor has no name.
+    QString m_logFilePath;
+    bool m_logFileComplete = false;
+    QPointer<State::CFirmwareUpdatingStep> m_updatingStep;
+    bool m_shutDown = false;
     QString m_lastErrorMessage;
     QPoint m_pagePosition;
     QSize m_pageSize;

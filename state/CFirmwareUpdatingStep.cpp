@@ -7,6 +7,7 @@
 #include "state/CFirmwareUpdateThread.h"
 #include "view/CFirmwareUpdateDialog.h"
 
+#include <QCoreApplication>
 #include <QEventLoop>
 #include <QMetaEnum>
 #include <QMutexLocker>
@@ -62,6 +63,8 @@ CFirmwareUpdatingStep::CFirmwareUpdatingStep(QPointer<Core::Service::IServiceReg
     connect(m_thread, &CFirmwareUpdateThread::firmwareUpdateProgressStepProgressChanged, this,
             &CFirmwareUpdatingStep::onFirmwareUpdateProgressStepProgressChanged);
     connect(m_thread, &QThread::finished, this, &CFirmwareUpdatingStep::startUpdate);
+    // Connected after startUpdate, so it runs after it.
+    connect(m_thread, &QThread::finished, this, [this] { m_workerActive = false; });
 }
 
 CFirmwareUpdatingStep::~CFirmwareUpdatingStep()
@@ -101,16 +104,50 @@ void CFirmwareUpdatingStep::onExit(QEvent *event)
     // From here on the worker's late signals find nothing to act on.
     m_running = false;
     m_resetTimer.stop();
-    if (m_thread->isRunning()) {
-        // Wait without freezing the interface.
-        QEventLoop loop;
-        connect(m_thread, &QThread::finished, &loop, &QEventLoop::quit);
-        if (m_thread->isRunning())
-            loop.exec();
-    }
+    waitForWorker();
     m_currentUpdate.clear();
     m_pending.clear();
     CFirmwareUpdateStepBase::onExit(event);
+}
+
+void CFirmwareUpdatingStep::waitForWorker()
+{
+    // Without freezing the interface. A flag rather than isRunning(): the
+    // thread still counts as running for a moment after finished().
+    // Called from a slot of finished() itself, the event that clears the
+    // flag is already posted, and a nested loop would not wake up for it.
+    QEventLoop loop;
+    while (m_workerActive) {
+        QCoreApplication::sendPostedEvents();
+        if (m_workerActive)
+            loop.processEvents(QEventLoop::WaitForMoreEvents);
+    }
+}
+
+void CFirmwareUpdatingStep::finishBeforeShutdown()
+{
+    if (!m_running)
+        return;
+    m_shuttingDown = true;
+    if (m_workerActive) {
+        if (auto *dialog = qobject_cast<View::CFirmwareUpdateDialog *>(page().data())) {
+            dialog->setCancelEnabled(false);
+            dialog->showFinishingCurrentCamera();
+        }
+        waitForWorker();
+    }
+    skipRemainingForShutdown();
+    m_running = false;
+    m_resetTimer.stop();
+}
+
+void CFirmwareUpdatingStep::skipRemainingForShutdown()
+{
+    if (m_pending.isEmpty())
+        return;
+    m_service->writeLog(Warning, QStringLiteral("Further firmware updates will be skipped"));
+    m_pending.clear();
+    m_currentUpdate.clear();
 }
 
 void CFirmwareUpdatingStep::onUpdatesCanceled()
@@ -224,6 +261,12 @@ void CFirmwareUpdatingStep::startUpdate()
                 "Internal error: Firmware update ended without reporting its result.");
         failCurrentCamera(message, message);
     }
+    // A camera prepared just before a shutdown is not started any more.
+    if (m_shuttingDown) {
+        // The service ends the run and logs why.
+        skipRemainingForShutdown();
+        return;
+    }
     prepareNextCamera();
     if (m_pending.isEmpty()) {
         m_service->writeLog(Info, QStringLiteral("Finished all firmware updates"));
@@ -241,6 +284,7 @@ void CFirmwareUpdatingStep::startUpdate()
         dialog->setProgressText(m_total - m_pending.size() + 1, m_total);
     m_thread->setFirmwareUpdate(m_currentUpdate);
     m_awaitingResult = true;
+    m_workerActive = true;
     m_thread->start(QThread::InheritPriority);
 }
 

@@ -30,6 +30,10 @@ public:
 
     // The last error message of a run the user canceled before its end.
     static QString canceledMessage();
+    // For a shutdown while the run may be going on: lets the current camera
+    // finish with the interface alive, logs its outcome and skips the rest.
+    // Returns once nothing of the run is left to arrive.
+    void finishBeforeShutdown();
 
 signals:
     void firmwareUpdateDone();
@@ -66,6 +70,9 @@ private:
     // Returns what the device reports and keeps it as the camera's firmware.
     QString recordVersionAfterUpdate(Entity::CFirmwareUpdateEntity *entity);
     void showProgress(Plugin::Dorvix::EFirmwareUpdateStep updateStep, double percent);
+    // Handles events until the worker's finished() has been handled.
+    void waitForWorker();
+    void skipRemainingForShutdown();
 
     CFirmwareUpdateThread *m_thread;
     Plugin::Dorvix::DeviceFirmwareUpdatePtr m_currentUpdate;
@@ -86,6 +93,9 @@ private:
     bool m_running = false;
     // Set while a started camera has reported neither done nor error.
     bool m_awaitingResult = false;
+    // From the worker's start until its finished() has been handled here.
+    bool m_workerActive = false;
+    bool m_shuttingDown = false;
 };
 
 } // namespace Plugin::FirmwareUpdater::Internal::State

@@ -184,6 +184,17 @@ private slots:
         QCOMPARE(QUrl(full.links.value(0)).toLocalFile(), logFile);
         QCOMPARE(full.links + brief.links + info.links,
                  QStringList({ full.links.at(0), support, full.links.at(0), support }));
+
+
+        // A log that could not be written is named, not offered.
+        result.showLogFileIncomplete(support, logFile);
+        const RichText missingFull = shown(&result, "infoTextLabel_3");
+        const RichText missingBrief = shown(&result, "infoTextLabel_2");
+        const QString notice = "The log file " + QDir::toNativeSeparators(logFile)
+                + " could not be written and is missing or incomplete.";
+        QCOMPARE(missingFull.plain + '\n' + missingBrief.plain,
+                 notice + " If you require assistance, contact the Stavrik Support.\n" + notice);
+        QCOMPARE(missingFull.links + missingBrief.links, QStringList { support });
     }
 
     void summaryWarnings_data()

@@ -52,6 +52,12 @@ void answerNextBox(const QString &answer, QString *question)
         auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
         if (!box)
             return;
+        if (!box->button(QMessageBox::Yes)) {
+            // Not the question: the notice of what the viewer lacks.
+            *question = "missing:" + box->text().section(": ", 1).remove('.').replace(' ', '_');
+            box->button(QMessageBox::Ok)->click();
+            return;
+        }
         bool filler = false;
         for (QWidget *w : box->findChildren<QWidget *>())
             filler |= w->minimumSize() == QSize(570, 1) && w->maximumSize() == QSize(570, 1)
@@ -110,7 +116,11 @@ struct Started
         page1 = host.mainWindow->findChild<CCameraSelectionDialog *>();
         page2 = host.mainWindow->findChild<CUpdateSelectionDialog *>();
     }
-    ~Started() { plugin->uninitialize(host.registry); }
+    ~Started()
+    {
+        if (plugin)
+            plugin->uninitialize(host.registry);
+    }
 
     void withdraw(const QStringList &names)
     {
@@ -134,14 +144,16 @@ struct Started
         QMap<QString, QString> state {
             { "menu", action(kMenu) ? QString::number(action(kMenu)->isEnabled()) : "-" },
             { "context", action(kContext) ? QString::number(action(kContext)->isVisible()) : "-" },
-            { "pre", service->preselectedCamera() ? service->preselectedCamera()->id() : "-" },
+            { "pre", service && service->preselectedCamera() ? service->preselectedCamera()->id() : "-" },
             { "asked", question.replace(kQuestion, "1") },
             { "logs", QString::number(temp.logs().size()) },
             { "busy", QString::number(host.pool.camera("A1") && host.pool.camera("A1")->isBusy()) },
             { "critical", QString::number(text.count(" CRITICAL ")) },
             { "pages", QString::number(pageCount()) },
+            { "modal", QString::number(QApplication::activeModalWidget() != nullptr) },
+            { "closing", QString::number(text.count("Firmware Updater unloaded while")) },
         };
-        if (page1) { // the wizard is built with the menus
+        if (page1 && page2) { // the wizard is built with the menus
             state["page"] = QString::number(page1->isVisible());
             state["checked"] = QString::number(page1->treeModel()->selectedCameras().size());
             for (QAbstractButton *button : page2->findChild<QDialogButtonBox *>()->buttons())
@@ -163,8 +175,8 @@ struct Started
     SimulatedHost host;
     std::unique_ptr<CFirmwareUpdaterPlugin> plugin { new CFirmwareUpdaterPlugin };
     QSharedPointer<IFirmwareUpdaterService> service;
-    CCameraSelectionDialog *page1 = nullptr;
-    CUpdateSelectionDialog *page2 = nullptr;
+    QPointer<CCameraSelectionDialog> page1;
+    QPointer<CUpdateSelectionDialog> page2;
 };
 
 } // namespace
@@ -263,9 +275,17 @@ private slots:
         QTest::newRow("second start") << "A2 menu check:A1 log menu => checked:2 critical:1 logs:1";
 
         // A host service gone at the moment the plug-in needs it.
-        QTest::newRow("status at start") << "busy -Status menu:Yes => asked: page:0 logs:0 busy:1";
-        QTest::newRow("enumeration at start") << "busy -Enumeration menu:Yes => asked: page:0 logs:0 busy:1";
-        QTest::newRow("stream control at start") << "busy -StreamControl menu:Yes => asked: page:0 logs:0 busy:1";
+        QTest::newRow("status at start") << "busy -Status menu => asked:missing:camera_status page:0 logs:0 busy:1";
+        QTest::newRow("enumeration at start") << "busy -Enumeration menu => asked:missing:camera_enumeration page:0 logs:0 busy:1";
+        QTest::newRow("stream control at start") << "busy -StreamControl menu => asked:missing:camera_stream_control page:0 logs:0 busy:1";
+        QTest::newRow("stream control not needed") << "-StreamControl menu => asked: page:1 logs:1";
+
+        // The viewer unloads the plug-in: nothing of the wizard stays behind
+        // or keeps the viewer's window blocked, and a reload starts afresh.
+        QTest::newRow("unload while idle") << "enum unload => pages:0 modal:0 logs:0";
+        QTest::newRow("unload on page 1") << "menu unload => pages:0 modal:0 logs:1 closing:1";
+        QTest::newRow("unload and reload") << "menu unload reload unload reload => pages:5 modal:0";
+        QTest::newRow("reload and start") << "menu unload reload A1 menu => pages:5 page:1 modal:1 checked:1";
         QTest::newRow("enumeration at refresh") << "menu check:A1 -Enumeration refresh => page:1 checked:1";
         QTest::newRow("enumeration at report") << "menu check:A1 -Enumeration enum => page:1 checked:1";
         QTest::newRow("update at file check") << "menu check:A2 -DeviceFirmwareUpdate file:update => next:0 error:1 critical:0";
@@ -301,6 +321,18 @@ private slots:
             } else if (verb == "menu" || verb == "context") {
                 answerNextBox(arg, &question);
                 f->action(verb == "menu" ? kMenu : kContext)->trigger();
+            } else if (step == "unload") {
+                f->plugin->uninitialize(f->host.registry);
+                f->service.reset();
+                f->plugin.reset();
+                QTest::qWait(0); // deferred deletions
+            } else if (step == "reload") {
+                f->plugin.reset(new CFirmwareUpdaterPlugin);
+                f->plugin->initialize(f->host.registry);
+                f->plugin->extensionsInitialized();
+                f->service = findService<IFirmwareUpdaterService>(f->host.registry);
+                f->page1 = f->host.mainWindow->findChild<CCameraSelectionDialog *>();
+                f->page2 = f->host.mainWindow->findChild<CUpdateSelectionDialog *>();
             } else if (step == "refresh") {
                 emit f->page1->refreshCamTreeClicked();
             } else if (step == "log") {

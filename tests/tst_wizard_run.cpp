@@ -118,6 +118,7 @@ private slots:
     void initTestCase() { qputenv("TZ", "UTC"); }
     void run_data();
     void run();
+    void unloadDuringRun();
 };
 
 void tst_WizardRun::run_data()
@@ -363,6 +364,39 @@ void tst_WizardRun::run()
              expectedLog.replaceInStrings(kPath, QDir::toNativeSeparators(path)));
     // The run is over: nothing planned is left.
     QCOMPARE(d.page5->treeModel()->rowCount(), 0);
+}
+
+// The viewer unloads the plug-in while camera 1 of 3 is being updated: the
+// camera completes, its outcome and why the run ends are logged, and no page
+// is left behind or blocking the viewer.
+void tst_WizardRun::unloadDuringRun()
+{
+    WizardDriver d;
+    d.addCameras({ "A|Cam A|M|1.0", "B|Cam B|M|1.0", "C|Cam C|M|1.0" });
+    const QString path = d.writeUpdateFile(updateFile({ "2.0|Fixes" }));
+    QVERIFY(d.start());
+    QVERIFY(d.toSummary({ "A", "B", "C" }, path));
+    d.logPath = d.service->logFilePath();
+    bool unloaded = false;
+    QObject::connect(
+            d.page4->treeModel().data(), &QAbstractItemModel::dataChanged, &d.host.pool,
+            [&] {
+                if (!std::exchange(unloaded, true))
+                    d.unload();
+            },
+            Qt::QueuedConnection);
+    QVERIFY(WizardDriver::click(d.page3, "Next"));
+    QTRY_VERIFY_WITH_TIMEOUT(unloaded, 60000);
+    SimulatedHost::settle();
+    QCOMPARE(QApplication::activeModalWidget(), nullptr);
+    QTRY_COMPARE(d.host.mainWindow->findChildren<View::CUpdateDialogBase *>().size(), 0);
+    const QStringList tail = d.log().mid(d.log().indexOf("INFO Camera info after update:"));
+    QCOMPARE(tail,
+             QStringList({ "INFO Camera info after update:", "INFO DeviceFirmwareVersion: 2.0",
+                           "INFO Finished firmware update (1/3)",
+                           "WARNING Further firmware updates will be skipped",
+                           "WARNING Firmware Updater unloaded while the wizard was open" }));
+    QCOMPARE(d.host.pool.camera("B")->currentFirmwareVersion(), "1.0");
 }
 
 QTEST_MAIN(tst_WizardRun)

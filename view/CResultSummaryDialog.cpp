@@ -7,6 +7,7 @@
 
 #include "ui_ResultSummaryDialog.h"
 
+#include <QDir>
 #include <QPushButton>
 #include <QResizeEvent>
 #include <QUrl>
@@ -115,6 +116,19 @@ void CResultSummaryDialog::setLinks(const QString &supportLink, const QString &l
                     .arg(logFile, support));
     m_ui->infoTextLabel_2->setText(
             tr("See <a href=\"%1\">log file</a> for more information.").arg(logFile));
+}
+
+void CResultSummaryDialog::showLogFileIncomplete(const QString &supportLink,
+                                                 const QString &logFilePath)
+{
+    const QString path = QDir::toNativeSeparators(logFilePath).toHtmlEscaped();
+    const QString notice
+            = tr("The log file %1 could not be written and is missing or incomplete.").arg(path);
+    m_ui->infoTextLabel_3->setText(
+            notice + QLatin1Char(' ')
+            + tr("If you require assistance, contact the <a href=\"%1\">Stavrik Support</a>.")
+                      .arg(supportLink.toHtmlEscaped()));
+    m_ui->infoTextLabel_2->setText(notice);
 }
 
 void CResultSummaryDialog::setErrorMessage(const QString &errorMessage, bool noneSkipped)

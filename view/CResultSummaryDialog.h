@@ -22,6 +22,9 @@ public:
     void refreshResults();
     // logFileLink is a local path; the link is built from it.
     void setLinks(const QString &supportLink, const QString &logFileLink);
+    // Instead of the links: the log at that path is missing or incomplete, so
+    // it is named but not offered.
+    void showLogFileIncomplete(const QString &supportLink, const QString &logFilePath);
     // The message is shown literally, never as markup.
     void setErrorMessage(const QString &errorMessage, bool noneSkipped);
     // Says that the user stopped the run; refreshResults() hides it again.

@@ -60,7 +60,7 @@
     <context>
         <name>Plugin::FirmwareUpdater::CFirmwareUpdaterPlugin</name>
         <message>
-            <location filename="../../plugin/CFirmwareUpdaterPlugin.cpp" line="+29" />
+            <location filename="../../plugin/CFirmwareUpdaterPlugin.cpp" line="+24" />
             <source>Firmware Updater</source>
             <translation>ファームウェア アップデーター</translation>
         </message>
@@ -68,7 +68,7 @@
     <context>
         <name>Plugin::FirmwareUpdater::Internal::Model::CFirmwareUpdateTreeModel</name>
         <message>
-            <location filename="../../model/CFirmwareUpdateTreeModel.cpp" line="+125" />
+            <location filename="../../model/CFirmwareUpdateTreeModel.cpp" line="+117" />
             <source>Unavailable: cameras of another model are checked</source>
             <translation>使用不可: 別のモデルのカメラが選択されています</translation>
         </message>
@@ -126,7 +126,7 @@
     <context>
         <name>Plugin::FirmwareUpdater::Internal::Service::CFirmwareUpdaterService</name>
         <message>
-            <location filename="../../service/CFirmwareUpdaterService.cpp" line="+44" />
+            <location filename="../../service/CFirmwareUpdaterService.cpp" line="+53" />
             <source>DEBUG</source>
             <translation>DEBUG</translation>
         </message>
@@ -146,31 +146,52 @@
             <translation>CRITICAL</translation>
         </message>
         <message>
-            <location line="+178" />
-            <location line="+183" />
+            <location line="+16" />
+            <location line="+22" />
+            <location line="+197" />
             <source>Fimware Updater</source>
             <translation>ファームウェア アップデーター</translation>
         </message>
         <message>
-            <location line="-182" />
+            <location line="-218" />
             <source>&lt;p&gt;To use the Firmware Updater, you have to stop continuous image acquisition as well as any recordings.&lt;/p&gt;Do you want to stop all cameras and start using the Firmware Updater?</source>
             <translation>&lt;p&gt;ファームウェア アップデーターを使用するには、連続画像取得とすべての録画を停止する必要があります。&lt;/p&gt;すべてのカメラを停止してファームウェア アップデーターを使用しますか?</translation>
         </message>
         <message>
-            <location line="+42" />
+            <location line="+31" />
             <source>https://www.stavrik.example/en/sales-support/support-contact/</source>
             <translation>https://www.stavrik.example/en/sales-support/support-contact/</translation>
         </message>
         <message>
-            <location line="+142" />
+            <location line="+166" />
             <source>Update files</source>
             <translation>更新ファイル</translation>
+        </message>
+        <message>
+            <location line="+241" />
+            <source>camera enumeration</source>
+            <translation>カメラ列挙</translation>
+        </message>
+        <message>
+            <location line="+2" />
+            <source>camera status</source>
+            <translation>カメラステータス</translation>
+        </message>
+        <message>
+            <location line="+21" />
+            <source>camera stream control</source>
+            <translation>カメラストリーム制御</translation>
+        </message>
+        <message>
+            <location line="+23" />
+            <source>The Firmware Updater cannot start because a part of the viewer is not available: %1.</source>
+            <translation>ビューアーの一部が利用できないため、Firmware Updater を開始できません: %1。</translation>
         </message>
     </context>
     <context>
         <name>Plugin::FirmwareUpdater::Internal::State::CFirmwareUpdatingStep</name>
         <message>
-            <location filename="../../state/CFirmwareUpdatingStep.cpp" line="+177" />
+            <location filename="../../state/CFirmwareUpdatingStep.cpp" line="+216" />
             <source>Firmware updates have been canceled by the user.</source>
             <translation>ファームウェアの更新はユーザーによってキャンセルされました。</translation>
         </message>
@@ -184,7 +205,7 @@
         <name>Plugin::FirmwareUpdater::Internal::View::CCameraSelectionDialog</name>
         <message>
             <location filename="../../view/CCameraSelectionDialog.cpp" line="+21" />
-            <location line="+85" />
+            <location line="+83" />
             <source>Next</source>
             <translation>次へ</translation>
         </message>
@@ -196,17 +217,22 @@
             <source>Canceling: the update of the camera currently being updated is being completed. The remaining updates will be skipped.</source>
             <translation>キャンセル中: 現在更新中のカメラの更新を完了しています。残りの更新はスキップされます。</translation>
         </message>
+        <message>
+            <location filename="../../view/CFirmwareUpdateDialog.cpp" line="+100" />
+            <source>The update of the camera currently being updated is being completed. Then the Firmware Updater closes.</source>
+            <translation>現在更新中のカメラの更新を完了しています。その後、Firmware Updater は終了します。</translation>
+        </message>
     </context>
     <context>
         <name>Plugin::FirmwareUpdater::Internal::View::CResultSummaryDialog</name>
         <message>
             <location filename="../../view/CResultSummaryDialog.cpp" line="+31" />
-            <location line="+127" />
+            <location line="+139" />
             <source>Next</source>
             <translation>次へ</translation>
         </message>
         <message>
-            <location line="-66" />
+            <location line="-79" />
             <source>Failed updates:</source>
             <translation>失敗した更新:</translation>
         </message>
@@ -231,7 +257,7 @@
             <translation>詳細については&lt;a href="%1"&gt;ログ ファイル&lt;/a&gt;を参照してください。</translation>
         </message>
         <message>
-            <location line="+6" />
+            <location line="+8" />
             <source>An error has occurred during the update.&lt;br&gt;Error message: %1.</source>
             <translation>更新中にエラーが発生しました。&lt;br&gt;エラー メッセージ: %1。</translation>
         </message>
@@ -245,26 +271,36 @@
             <source>Firmware updates have been canceled by the user.</source>
             <translation>ファームウェアの更新はユーザーによってキャンセルされました。</translation>
         </message>
+        <message>
+            <location line="+8" />
+            <source>The log file %1 could not be written and is missing or incomplete.</source>
+            <translation>ログファイル %1 を書き込めなかったため、ファイルが存在しないか不完全です。</translation>
+        </message>
+        <message>
+            <location line="+3" />
+            <source>If you require assistance, contact the &lt;a href="%1"&gt;Stavrik Support&lt;/a&gt;.</source>
+            <translation>サポートが必要な場合は、&lt;a href="%1"&gt;Stavrik サポート&lt;/a&gt;にお問い合わせください。</translation>
+        </message>
     </context>
     <context>
         <name>Plugin::FirmwareUpdater::Internal::View::CTreeViewDetailsDelegate</name>
         <message>
-            <location filename="../../view/CTreeViewDetailsDelegate.cpp" line="+20" />
+            <location filename="../../view/CTreeViewDetailsDelegate.cpp" line="+42" />
             <source>Upgrade</source>
             <translation>アップグレード</translation>
         </message>
         <message>
-            <location line="+2" />
+            <location line="+3" />
             <source>Downgrade</source>
             <translation>ダウングレード</translation>
         </message>
         <message>
-            <location line="+2" />
+            <location line="+3" />
             <source>Reinstall</source>
             <translation>再インストール</translation>
         </message>
         <message>
-            <location line="+2" />
+            <location line="+3" />
             <source>Unknown</source>
             <translation>不明</translation>
         </message>
@@ -272,17 +308,17 @@
     <context>
         <name>Plugin::FirmwareUpdater::Internal::View::CTreeViewResultDelegate</name>
         <message>
-            <location filename="../../view/CTreeViewResultDelegate.cpp" line="+19" />
+            <location filename="../../view/CTreeViewResultDelegate.cpp" line="+46" />
             <source>OK</source>
             <translation>OK</translation>
         </message>
         <message>
-            <location line="+2" />
+            <location line="+4" />
             <source>Failed</source>
             <translation>失敗</translation>
         </message>
         <message>
-            <location line="+2" />
+            <location line="+5" />
             <source>Skipped</source>
             <translation>スキップ</translation>
         </message>
@@ -290,17 +326,17 @@
     <context>
         <name>Plugin::FirmwareUpdater::Internal::View::CTreeViewStatusDelegate</name>
         <message>
-            <location filename="../../view/CTreeViewStatusDelegate.cpp" line="+19" />
+            <location filename="../../view/CTreeViewStatusDelegate.cpp" line="+46" />
             <source>Waiting</source>
             <translation>待機中</translation>
         </message>
         <message>
-            <location line="+2" />
+            <location line="+3" />
             <source>Updating</source>
             <translation>更新中</translation>
         </message>
         <message>
-            <location line="+2" />
+            <location line="+4" />
             <source>Complete</source>
             <translation>完了</translation>
         </message>
@@ -309,18 +345,18 @@
         <name>Plugin::FirmwareUpdater::Internal::View::CUpdateSelectionDialog</name>
         <message>
             <location filename="../../view/CUpdateSelectionDialog.cpp" line="+29" />
-            <location line="+145" />
+            <location line="+126" />
             <source>Back</source>
             <translation>戻る</translation>
         </message>
         <message>
-            <location line="-144" />
-            <location line="+146" />
+            <location line="-125" />
+            <location line="+127" />
             <source>Next</source>
             <translation>次へ</translation>
         </message>
         <message>
-            <location line="-91" />
+            <location line="-75" />
             <source>To update the firmware of your cameras, you need a firmware update file from &lt;a href="%1"&gt;Stavrik Support&lt;/a&gt;.</source>
             <translation>カメラのファームウェアを更新するには、&lt;a href="%1"&gt;Stavrik サポート&lt;/a&gt;から入手したファームウェア更新ファイルが必要です。</translation>
         </message>
@@ -345,13 +381,13 @@
         <name>Plugin::FirmwareUpdater::Internal::View::CUpdateSummaryDialog</name>
         <message>
             <location filename="../../view/CUpdateSummaryDialog.cpp" line="+28" />
-            <location line="+114" />
+            <location line="+112" />
             <source>Back</source>
             <translation>戻る</translation>
         </message>
         <message>
-            <location line="-113" />
-            <location line="+115" />
+            <location line="-111" />
+            <location line="+113" />
             <source>Next</source>
             <translation>次へ</translation>
         </message>
@@ -359,13 +395,12 @@
     <context>
         <name>QObject</name>
         <message>
-            <location filename="../../model/CFirmwareUpdateTreeModel.cpp" line="-129" />
-            <location filename="../../view/TreeDelegatePainting.cpp" line="+63" />
+            <location filename="../../model/CFirmwareUpdateTreeModel.cpp" line="-122" />
             <source>Cameras</source>
             <translation>カメラ</translation>
         </message>
         <message>
-            <location line="+3" />
+            <location line="+2" />
             <source>Current Firmware</source>
             <translation>現在のファームウェア</translation>
         </message>

@@ -60,7 +60,7 @@
     <context>
         <name>Plugin::FirmwareUpdater::CFirmwareUpdaterPlugin</name>
         <message>
-            <location filename="../../plugin/CFirmwareUpdaterPlugin.cpp" line="+29" />
+            <location filename="../../plugin/CFirmwareUpdaterPlugin.cpp" line="+24" />
             <source>Firmware Updater</source>
             <translation>펌웨어 업데이터</translation>
         </message>
@@ -68,7 +68,7 @@
     <context>
         <name>Plugin::FirmwareUpdater::Internal::Model::CFirmwareUpdateTreeModel</name>
         <message>
-            <location filename="../../model/CFirmwareUpdateTreeModel.cpp" line="+125" />
+            <location filename="../../model/CFirmwareUpdateTreeModel.cpp" line="+117" />
             <source>Unavailable: cameras of another model are checked</source>
             <translation>사용할 수 없음: 다른 모델의 카메라가 선택되어 있습니다</translation>
         </message>
@@ -126,7 +126,7 @@
     <context>
         <name>Plugin::FirmwareUpdater::Internal::Service::CFirmwareUpdaterService</name>
         <message>
-            <location filename="../../service/CFirmwareUpdaterService.cpp" line="+44" />
+            <location filename="../../service/CFirmwareUpdaterService.cpp" line="+53" />
             <source>DEBUG</source>
             <translation>DEBUG</translation>
         </message>
@@ -146,31 +146,52 @@
             <translation>CRITICAL</translation>
         </message>
         <message>
-            <location line="+178" />
-            <location line="+183" />
+            <location line="+16" />
+            <location line="+22" />
+            <location line="+197" />
             <source>Fimware Updater</source>
             <translation>펌웨어 업데이터</translation>
         </message>
         <message>
-            <location line="-182" />
+            <location line="-218" />
             <source>&lt;p&gt;To use the Firmware Updater, you have to stop continuous image acquisition as well as any recordings.&lt;/p&gt;Do you want to stop all cameras and start using the Firmware Updater?</source>
             <translation>&lt;p&gt;펌웨어 업데이터를 사용하려면 연속 이미지 수집과 모든 녹화를 중지해야 합니다.&lt;/p&gt;모든 카메라를 중지하고 펌웨어 업데이터를 시작하시겠습니까?</translation>
         </message>
         <message>
-            <location line="+42" />
+            <location line="+31" />
             <source>https://www.stavrik.example/en/sales-support/support-contact/</source>
             <translation>https://www.stavrik.example/en/sales-support/support-contact/</translation>
         </message>
         <message>
-            <location line="+142" />
+            <location line="+166" />
             <source>Update files</source>
             <translation>업데이트 파일</translation>
+        </message>
+        <message>
+            <location line="+241" />
+            <source>camera enumeration</source>
+            <translation>카메라 열거</translation>
+        </message>
+        <message>
+            <location line="+2" />
+            <source>camera status</source>
+            <translation>카메라 상태</translation>
+        </message>
+        <message>
+            <location line="+21" />
+            <source>camera stream control</source>
+            <translation>카메라 스트림 제어</translation>
+        </message>
+        <message>
+            <location line="+23" />
+            <source>The Firmware Updater cannot start because a part of the viewer is not available: %1.</source>
+            <translation>뷰어의 일부를 사용할 수 없어 Firmware Updater를 시작할 수 없습니다: %1.</translation>
         </message>
     </context>
     <context>
         <name>Plugin::FirmwareUpdater::Internal::State::CFirmwareUpdatingStep</name>
         <message>
-            <location filename="../../state/CFirmwareUpdatingStep.cpp" line="+177" />
+            <location filename="../../state/CFirmwareUpdatingStep.cpp" line="+216" />
             <source>Firmware updates have been canceled by the user.</source>
             <translation>사용자가 펌웨어 업데이트를 취소했습니다.</translation>
         </message>
@@ -184,7 +205,7 @@
         <name>Plugin::FirmwareUpdater::Internal::View::CCameraSelectionDialog</name>
         <message>
             <location filename="../../view/CCameraSelectionDialog.cpp" line="+21" />
-            <location line="+85" />
+            <location line="+83" />
             <source>Next</source>
             <translation>다음</translation>
         </message>
@@ -196,17 +217,22 @@
             <source>Canceling: the update of the camera currently being updated is being completed. The remaining updates will be skipped.</source>
             <translation>취소 중: 현재 업데이트 중인 카메라의 업데이트를 완료하는 중입니다. 나머지 업데이트는 건너뜁니다.</translation>
         </message>
+        <message>
+            <location filename="../../view/CFirmwareUpdateDialog.cpp" line="+100" />
+            <source>The update of the camera currently being updated is being completed. Then the Firmware Updater closes.</source>
+            <translation>현재 업데이트 중인 카메라의 업데이트를 완료하는 중입니다. 그런 다음 Firmware Updater가 닫힙니다.</translation>
+        </message>
     </context>
     <context>
         <name>Plugin::FirmwareUpdater::Internal::View::CResultSummaryDialog</name>
         <message>
             <location filename="../../view/CResultSummaryDialog.cpp" line="+31" />
-            <location line="+127" />
+            <location line="+139" />
             <source>Next</source>
             <translation>다음</translation>
         </message>
         <message>
-            <location line="-66" />
+            <location line="-79" />
             <source>Failed updates:</source>
             <translation>실패한 업데이트:</translation>
         </message>
@@ -231,7 +257,7 @@
             <translation>자세한 내용은 &lt;a href="%1"&gt;로그 파일&lt;/a&gt;을 참조하십시오.</translation>
         </message>
         <message>
-            <location line="+6" />
+            <location line="+8" />
             <source>An error has occurred during the update.&lt;br&gt;Error message: %1.</source>
             <translation>업데이트 중에 오류가 발생했습니다.&lt;br&gt;오류 메시지: %1.</translation>
         </message>
@@ -245,26 +271,36 @@
             <source>Firmware updates have been canceled by the user.</source>
             <translation>사용자가 펌웨어 업데이트를 취소했습니다.</translation>
         </message>
+        <message>
+            <location line="+8" />
+            <source>The log file %1 could not be written and is missing or incomplete.</source>
+            <translation>로그 파일 %1을(를) 쓸 수 없어 파일이 없거나 불완전합니다.</translation>
+        </message>
+        <message>
+            <location line="+3" />
+            <source>If you require assistance, contact the &lt;a href="%1"&gt;Stavrik Support&lt;/a&gt;.</source>
+            <translation>도움이 필요하면 &lt;a href="%1"&gt;Stavrik 지원팀&lt;/a&gt;에 문의하십시오.</translation>
+        </message>
     </context>
     <context>
         <name>Plugin::FirmwareUpdater::Internal::View::CTreeViewDetailsDelegate</name>
         <message>
-            <location filename="../../view/CTreeViewDetailsDelegate.cpp" line="+20" />
+            <location filename="../../view/CTreeViewDetailsDelegate.cpp" line="+42" />
             <source>Upgrade</source>
             <translation>업그레이드</translation>
         </message>
         <message>
-            <location line="+2" />
+            <location line="+3" />
             <source>Downgrade</source>
             <translation>다운그레이드</translation>
         </message>
         <message>
-            <location line="+2" />
+            <location line="+3" />
             <source>Reinstall</source>
             <translation>재설치</translation>
         </message>
         <message>
-            <location line="+2" />
+            <location line="+3" />
             <source>Unknown</source>
             <translation>알 수 없음</translation>
         </message>
@@ -272,17 +308,17 @@
     <context>
         <name>Plugin::FirmwareUpdater::Internal::View::CTreeViewResultDelegate</name>
         <message>
-            <location filename="../../view/CTreeViewResultDelegate.cpp" line="+19" />
+            <location filename="../../view/CTreeViewResultDelegate.cpp" line="+46" />
             <source>OK</source>
             <translation>성공</translation>
         </message>
         <message>
-            <location line="+2" />
+            <location line="+4" />
             <source>Failed</source>
             <translation>실패</translation>
         </message>
         <message>
-            <location line="+2" />
+            <location line="+5" />
             <source>Skipped</source>
             <translation>건너뜀</translation>
         </message>
@@ -290,17 +326,17 @@
     <context>
         <name>Plugin::FirmwareUpdater::Internal::View::CTreeViewStatusDelegate</name>
         <message>
-            <location filename="../../view/CTreeViewStatusDelegate.cpp" line="+19" />
+            <location filename="../../view/CTreeViewStatusDelegate.cpp" line="+46" />
             <source>Waiting</source>
             <translation>대기 중</translation>
         </message>
         <message>
-            <location line="+2" />
+            <location line="+3" />
             <source>Updating</source>
             <translation>업데이트 중</translation>
         </message>
         <message>
-            <location line="+2" />
+            <location line="+4" />
             <source>Complete</source>
             <translation>완료</translation>
         </message>
@@ -309,18 +345,18 @@
         <name>Plugin::FirmwareUpdater::Internal::View::CUpdateSelectionDialog</name>
         <message>
             <location filename="../../view/CUpdateSelectionDialog.cpp" line="+29" />
-            <location line="+145" />
+            <location line="+126" />
             <source>Back</source>
             <translation>뒤로</translation>
         </message>
         <message>
-            <location line="-144" />
-            <location line="+146" />
+            <location line="-125" />
+            <location line="+127" />
             <source>Next</source>
             <translation>다음</translation>
         </message>
         <message>
-            <location line="-91" />
+            <location line="-75" />
             <source>To update the firmware of your cameras, you need a firmware update file from &lt;a href="%1"&gt;Stavrik Support&lt;/a&gt;.</source>
             <translation>카메라 펌웨어를 업데이트하려면 &lt;a href="%1"&gt;Stavrik 지원팀&lt;/a&gt;에서 받은 펌웨어 업데이트 파일이 필요합니다.</translation>
         </message>
@@ -345,13 +381,13 @@
         <name>Plugin::FirmwareUpdater::Internal::View::CUpdateSummaryDialog</name>
         <message>
             <location filename="../../view/CUpdateSummaryDialog.cpp" line="+28" />
-            <location line="+114" />
+            <location line="+112" />
             <source>Back</source>
             <translation>뒤로</translation>
         </message>
         <message>
-            <location line="-113" />
-            <location line="+115" />
+            <location line="-111" />
+            <location line="+113" />
             <source>Next</source>
             <translation>다음</translation>
         </message>
@@ -359,13 +395,12 @@
     <context>
         <name>QObject</name>
         <message>
-            <location filename="../../model/CFirmwareUpdateTreeModel.cpp" line="-129" />
-            <location filename="../../view/TreeDelegatePainting.cpp" line="+63" />
+            <location filename="../../model/CFirmwareUpdateTreeModel.cpp" line="-122" />
             <source>Cameras</source>
             <translation>카메라</translation>
         </message>
         <message>
-            <location line="+3" />
+            <location line="+2" />
             <source>Current Firmware</source>
             <translation>현재 펌웨어</translation>
         </message>

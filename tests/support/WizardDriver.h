@@ -41,7 +41,14 @@ public:
 
     ~WizardDriver()
     {
-        plugin->uninitialize(host.registry);
+        unload();
+    }
+
+    // The viewer unloading the plug-in.
+    void unload()
+    {
+        if (plugin)
+            plugin->uninitialize(host.registry);
         service.reset();
         plugin.reset();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
