@@ -44,6 +44,13 @@ public:
     virtual QSize &pageSize() = 0;
     virtual void setPageWindowState(const Qt::WindowStates &state) = 0;
     virtual Qt::WindowStates &pageWindowState() = 0;
+    // False when the current log could not be opened or one of its lines could
+    // not be written: the file is then missing or incomplete.
+    virtual bool isLogFileComplete();
+
+    // The text as one log line holds it: line breaks and other control
+    // characters inside a value are escaped, so no value can forge a line.
+    static QString escapedForLog(const QString &text);
 
 public slots:
     virtual void onEnumerationChanged() = 0;

@@ -1,9 +1,13 @@
 // Camera tree timings behind a sorted proxy in an expanded tree view, next to
-// a QStandardItemModel holding the same tree. Run by hand:
+// a QStandardItemModel holding the same tree, and on the real camera page.
+// Run by hand (or all benchmarks with scripts/bench):
 //   QT_QPA_PLATFORM=offscreen <build>/bench/bench_model
+#include "BenchFigures.h"
+
 #include "model/CFirmwareUpdateTreeModel.h"
 #include "simulator/CSimulatedCamera.h"
 #include "simulator/CSimulatedTransportLayer.h"
+#include "view/CCameraSelectionDialog.h"
 
 #include <QElapsedTimer>
 #include <QSortFilterProxyModel>
@@ -163,8 +167,88 @@ class BenchModel : public QObject
     Q_OBJECT
 
 private slots:
+    void cameraPage();
     void cameraTree();
 };
+
+// The camera page as shown: its own view, header, delegate and proxy, one
+// column; each step includes the repaint it causes. The reference is a
+// QStandardItemModel behind the same proxy and view.
+void BenchModel::cameraPage()
+{
+    using Plugin::FirmwareUpdater::Internal::View::CCameraSelectionDialog;
+    Bench::printHeader("camera page (ms, repaint included)");
+    const auto paint = [] {
+        QCoreApplication::processEvents();
+    };
+    for (int cameras : { 1000, 10000 }) {
+        const auto layers = makeLayers(cameras);
+        auto model = QSharedPointer<CFirmwareUpdateTreeModel>::create();
+        CCameraSelectionDialog ours;
+        ours.resize(700, 600);
+        ours.setTreeModel(model);
+        ours.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&ours));
+
+        CCameraSelectionDialog reference;
+        reference.resize(700, 600);
+        reference.setTreeModel(QSharedPointer<CFirmwareUpdateTreeModel>::create());
+        auto *view = reference.findChild<QTreeView *>();
+        auto *proxy = qobject_cast<QSortFilterProxyModel *>(view->model());
+        QStandardItemModel standard;
+        proxy->setSourceModel(&standard);
+        for (int column = 1; column < 8; ++column)
+            view->setColumnHidden(column, true);
+        reference.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&reference));
+
+        const QString size = QString::number(cameras);
+        Bench::compare(
+                QStringLiteral("P1 build, page, %1 cameras").arg(size),
+                [&] {
+                    return Bench::elapsedMs([&] {
+                        model->buildFromTransportLayers(layers);
+                        ours.setTreeModel(model);
+                        paint();
+                    });
+                },
+                [&] {
+                    return Bench::elapsedMs([&] {
+                        fillReference(standard, layers);
+                        view->expandAll();
+                        view->sortByColumn(0, Qt::AscendingOrder);
+                        paint();
+                    });
+                },
+                QStringLiteral("ratio <= 0.5"));
+
+        const QModelIndex type = model->index(0, 0, model->index(0, 0));
+        bool check = false;
+        bool referenceCheck = false;
+        QStandardItem *root = standard.invisibleRootItem();
+        Bench::compare(
+                QStringLiteral("P1 check a model, page, %1 cameras").arg(size),
+                [&] {
+                    return Bench::elapsedMs([&] {
+                        check = !check;
+                        model->setData(type, check);
+                        model->applySelectionRules(type);
+                        paint();
+                    });
+                },
+                [&] {
+                    return Bench::elapsedMs([&] {
+                        referenceCheck = !referenceCheck;
+                        checkReference(root, modelName(0), referenceCheck);
+                        paint();
+                    });
+                },
+                cameras == 1000 ? QStringLiteral("< 5 ms, ratio <= 0.5")
+                                : QStringLiteral("ratio <= 0.25"),
+                Bench::kRuns * 2);
+        QCOMPARE(model->selectedCameras().size(), 0);
+    }
+}
 
 void BenchModel::cameraTree()
 {

@@ -42,6 +42,7 @@ CFirmwareUpdateEntity::CFirmwareUpdateEntity(const CFirmwareUpdateEntity &other)
     , m_entityType(other.m_entityType)
     , m_ptrTransportLayerInfo(other.m_ptrTransportLayerInfo)
     , m_enabled(other.m_enabled)
+    , m_firmwareAfterUpdate(other.m_firmwareAfterUpdate)
 { }
 
 // Only the QObject children go with this node. A node listed in m_children
@@ -118,6 +119,8 @@ QVariant CFirmwareUpdateEntity::data(int column) const
     case CurrentFirmware:
         if (m_entityType != CameraDevice)
             return {};
+        if (!m_firmwareAfterUpdate.isEmpty())
+            return m_firmwareAfterUpdate;
         if (m_ptrDeviceFirmwareUpdate)
             return m_ptrDeviceFirmwareUpdate->currentFirmwareVersion();
         return m_ptrCameraInfo ? m_ptrCameraInfo->currentFirmwareVersion() : QString();

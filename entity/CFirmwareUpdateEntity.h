@@ -105,6 +105,10 @@ public:
     int childCount() const { return m_children.size(); }
     QPointer<CFirmwareUpdateEntity> child(int i) const;
     int row() const;
+    // The version the device reported after its update; when set, it is the
+    // camera's current firmware from then on.
+    QString firmwareAfterUpdate() const { return m_firmwareAfterUpdate; }
+    void setFirmwareAfterUpdate(const QString &version) { m_firmwareAfterUpdate = version; }
     static int columnCount() { return 8; }
     QVariant data(int column) const;
 
@@ -163,6 +167,7 @@ private:
     Plugin::Dorvix::DeviceFirmwareUpdatePtr m_ptrDeviceFirmwareUpdate;
     QDateTime m_startTime;
     QDateTime m_endTime;
+    QString m_firmwareAfterUpdate;
     // Where row() found this node last time; spares the linear search.
     mutable int m_rowHint = -1;
 };

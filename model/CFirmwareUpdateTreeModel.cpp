@@ -63,6 +63,36 @@ QString identityToolTip(const CFirmwareUpdateEntity &entity)
                       .join(QStringLiteral("<br>"))
             + QStringLiteral("</qt>");
 }
+bool hasCheckedCamera(const CFirmwareUpdateEntity *node, const QString &cameraModel)
+{
+    if (!node)
+        return false;
+    if (node->entityType() == CFirmwareUpdateEntity::CameraDevice && node->selected()
+        && node->cameraInfo() && node->cameraInfo()->modelName() == cameraModel)
+        return true;
+    for (int i = 0; i < node->childCount(); ++i) {
+        if (hasCheckedCamera(node->child(i).data(), cameraModel))
+            return true;
+    }
+    return false;
+}
+// The shipped catalogues carry these labels in the "QObject" context. They are
+// translated when asked for, so the headers follow a language switch; the
+// others are internal names.
+struct HeaderLabel
+{
+    const char *text;
+    bool translated;
+};
+const HeaderLabel HeaderLabels[] = { { QT_TRANSLATE_NOOP("QObject", "Cameras"), true },
+                                     { "Id", false },
+                                     { "SelectionStatus", false },
+                                     { QT_TRANSLATE_NOOP("QObject", "Current Firmware"), true },
+                                     { QT_TRANSLATE_NOOP("QObject", "Firmware Selected"), true },
+                                     { QT_TRANSLATE_NOOP("QObject", "Details"), true },
+                                     { QT_TRANSLATE_NOOP("QObject", "Details"), true },
+                                     { QT_TRANSLATE_NOOP("QObject", "Details"), true },
+                                     { "Enabled", false } };
 
 } // namespace
 
@@ -83,17 +113,7 @@ bool CFirmwareUpdateTreeModel::numericLess(const QString &a, const QString &b)
 CFirmwareUpdateTreeModel::CFirmwareUpdateTreeModel(QObject *parent)
     : QAbstractItemModel(parent)
     , m_root(new CFirmwareUpdateEntity)
-{
-    // The shipped catalogues carry these labels in the "QObject" context.
-    m_headerLabels << QCoreApplication::translate("QObject", "Cameras") << QStringLiteral("Id")
-                   << QStringLiteral("SelectionStatus")
-                   << QCoreApplication::translate("QObject", "Current Firmware")
-                   << QCoreApplication::translate("QObject", "Firmware Selected")
-                   << QCoreApplication::translate("QObject", "Details")
-                   << QCoreApplication::translate("QObject", "Details")
-                   << QCoreApplication::translate("QObject", "Details")
-                   << QStringLiteral("Enabled");
-}
+{ }
 
 CFirmwareUpdateTreeModel::~CFirmwareUpdateTreeModel()
 {
@@ -273,9 +293,11 @@ QVariant CFirmwareUpdateTreeModel::headerData(int section, Qt::Orientation orien
                                               int role) const
 {
     if (orientation != Qt::Horizontal || role != Qt::DisplayRole || section < 0
-        || section >= m_headerLabels.size())
+        || section >= int(std::size(HeaderLabels)))
         return {};
-    return m_headerLabels.at(section);
+    const HeaderLabel &label = HeaderLabels[section];
+    return label.translated ? QCoreApplication::translate("QObject", label.text)
+                            : QString::fromLatin1(label.text);
 }
 
 QHash<int, QByteArray> CFirmwareUpdateTreeModel::roleNames() const
@@ -446,14 +468,24 @@ void CFirmwareUpdateTreeModel::setDataForCameraModel(CFirmwareUpdateEntity *enti
 void CFirmwareUpdateTreeModel::notifyTreeChanged(const QModelIndex &parent,
                                                  const QVector<int> &roles)
 {
-    if (parent.isValid())
-        emit dataChanged(parent, parent, roles);
+    // One signal per run of sibling leaves: a view handles a single-row
+    // signal by walking every row above it, a range at once. A row with
+    // children is announced alone, as a tree view re-measures every row it
+    // shows between a range's ends, descendants included.
     const int rows = rowCount(parent);
-    for (int row = 0; row < rows; ++row) {
-        const QModelIndex child = index(row, 0, parent);
-        if (child.isValid())
-            notifyTreeChanged(child, roles);
+    int first = 0;
+    for (int row = 0; row <= rows; ++row) {
+        const bool leaf = row < rows && rowCount(index(row, 0, parent)) == 0;
+        if (leaf)
+            continue;
+        if (first < row)
+            emit dataChanged(index(first, 0, parent), index(row - 1, 0, parent), roles);
+        if (row < rows)
+            emit dataChanged(index(row, 0, parent), index(row, 0, parent), roles);
+        first = row + 1;
     }
+    for (int row = 0; row < rows; ++row)
+        notifyTreeChanged(index(row, 0, parent), roles);
 }
 
 void CFirmwareUpdateTreeModel::applySelectionRules(const QModelIndex &index)
@@ -486,6 +518,12 @@ void CFirmwareUpdateTreeModel::applySelectionRules(const QModelIndex &index)
                 return;
         }
         typeNode->setSelected(false);
+        // The model stays the chosen one while it is checked on another layer.
+        if (hasCheckedCamera(m_root, cameraModel)) {
+            const QModelIndex typeIndex = index.parent().siblingAtColumn(0);
+            emit dataChanged(typeIndex, typeIndex, { CFirmwareUpdateEntity::DisplayName });
+            return;
+        }
     } else {
         return;
     }

@@ -66,7 +66,6 @@ private:
     void findSharedNames();
 
     QPointer<CFirmwareUpdateEntity> m_root;
-    QList<QVariant> m_headerLabels;
     QMap<QString, QPointer<CFirmwareUpdateEntity>> m_selectedCameras;
     // Display names that more than one camera device of this model carries.
     QSet<QString> m_sharedNames;

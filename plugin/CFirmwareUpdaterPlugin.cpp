@@ -10,7 +10,12 @@
 #include "service/CFirmwareUpdaterService.h"
 
 #include <QAction>
+#include <QCoreApplication>
+#include <QEvent>
 #include <QIcon>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
 
 namespace Plugin::FirmwareUpdater {
 
@@ -19,9 +24,16 @@ using Internal::Service::CFirmwareUpdaterService;
 
 namespace {
 
-QAction *createStartAction(QObject *parent)
+QString startActionText()
 {
-    auto *action = new QAction(CFirmwareUpdaterPlugin::tr("Firmware Updater"), parent);
+    return CFirmwareUpdaterPlugin::tr("Firmware Updater");
+}
+
+// The object name lets tools find the action in any language.
+QAction *createStartAction(const char *name, QObject *parent)
+{
+    auto *action = new QAction(startActionText(), parent);
+    action->setObjectName(QLatin1String(name));
     action->setIcon(
             QIcon(QStringLiteral(":/firmwareupdater/icons/firmware_updater_icon_16x16_en")));
     return action;
@@ -29,10 +41,20 @@ QAction *createStartAction(QObject *parent)
 
 } // namespace
 
-CFirmwareUpdaterPlugin::CFirmwareUpdaterPlugin() = default;
+CFirmwareUpdaterPlugin::CFirmwareUpdaterPlugin()
+{
+    // The language change reaches the application object, not plain objects.
+    if (QCoreApplication *application = QCoreApplication::instance())
+        application->installEventFilter(this);
+}
 
 CFirmwareUpdaterPlugin::~CFirmwareUpdaterPlugin()
 {
+    if (m_qtTranslator)
+        QCoreApplication::removeTranslator(m_qtTranslator.get());
+    // Deleted without uninitialize: the wizard must still not outlive us.
+    if (m_service)
+        m_service->shutdown();
     m_service.reset();
     m_registry.clear();
 }
@@ -57,10 +79,10 @@ bool CFirmwareUpdaterPlugin::extensionsInitialized()
         Plugin::Vantor::IActionContainer *toolsMenu
                 = menuService->actionContainer(Core::CId("OndrelViewer.Menu.Tools"));
 
-        m_menuAction = createStartAction(this);
+        m_menuAction = createStartAction("FirmwareUpdater.Menu.Start", this);
         m_menuAction->setVisible(true);
         m_menuAction->setEnabled(false);
-        m_contextAction = createStartAction(this);
+        m_contextAction = createStartAction("FirmwareUpdater.Context.Start", this);
         m_contextAction->setVisible(false);
 
         const Core::VantorComponents::CContext context(Core::CId("Vantor.Global.Context"));
@@ -110,8 +132,41 @@ bool CFirmwareUpdaterPlugin::uninitialize(QPointer<Core::Service::IServiceRegist
     Q_UNUSED(registry)
     if (m_registry && m_service)
         m_registry->removeService(m_service);
+    // The states hold the service too; shutting down releases them, so the
+    // service goes here and no state outlives it.
+    if (m_service)
+        m_service->shutdown();
     m_service.reset();
     return true;
+}
+
+bool CFirmwareUpdaterPlugin::setLanguage(const QString &language)
+{
+    const bool ours = ALocalizedPlugin::setLanguage(language);
+    if (m_qtTranslator) {
+        QCoreApplication::removeTranslator(m_qtTranslator.get());
+        m_qtTranslator.reset();
+    }
+    // English needs none; a language without Qt's catalogue keeps Qt's English.
+    auto translator = std::make_unique<QTranslator>();
+    if (ours && language != QLatin1String("en")
+        && translator->load(QLocale(language), QStringLiteral("qtbase"), QStringLiteral("_"),
+                            QLibraryInfo::location(QLibraryInfo::TranslationsPath))) {
+        QCoreApplication::installTranslator(translator.get());
+        m_qtTranslator = std::move(translator);
+    }
+    return ours;
+}
+
+bool CFirmwareUpdaterPlugin::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::LanguageChange && watched == QCoreApplication::instance()) {
+        for (QAction *action : { m_menuAction, m_contextAction }) {
+            if (action)
+                action->setText(startActionText());
+        }
+    }
+    return ALocalizedPlugin::eventFilter(watched, event);
 }
 
 void CFirmwareUpdaterPlugin::onEnumerationChanged()

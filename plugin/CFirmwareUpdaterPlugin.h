@@ -8,7 +8,10 @@
 #include <QPointer>
 #include <QSharedPointer>
 
+#include <memory>
+
 class QAction;
+class QTranslator;
 
 namespace Plugin::FirmwareUpdater {
 
@@ -31,6 +34,12 @@ public:
     bool initialize(QPointer<Core::Service::IServiceRegistry> registry) override;
     bool extensionsInitialized() override;
     bool uninitialize(QPointer<Core::Service::IServiceRegistry> registry) override;
+    // Installs Qt's own catalogue for the language as well, so the standard
+    // buttons speak the pages' language.
+    bool setLanguage(const QString &language) override;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void onEnumerationChanged();
@@ -40,6 +49,7 @@ private:
     QAction *m_menuAction = nullptr;
     QAction *m_contextAction = nullptr;
     QSharedPointer<Internal::Service::CFirmwareUpdaterService> m_service;
+    std::unique_ptr<QTranslator> m_qtTranslator;
 };
 
 } // namespace Plugin::FirmwareUpdater

@@ -2,6 +2,7 @@
 
 #include "simulator/CCameraPool.h"
 
+#include <QHash>
 #include <QHeaderView>
 #include <QMenu>
 
@@ -18,6 +19,9 @@ CCameraSelectorView::CCameraSelectorView(Simulator::CCameraPool *pool, QWidget *
     setContextMenuPolicy(Qt::CustomContextMenu);
     setRootIsDecorated(true);
     header()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    // Columns fit the rows on screen; measuring thousands of rows' texts on
+    // each change made a large pool's list unusable.
+    header()->setResizeContentsPrecision(0);
     connect(this, &QTreeWidget::currentItemChanged, this,
             [this](QTreeWidgetItem *current) { onCurrentItemChanged(current); });
     connect(this, &QWidget::customContextMenuRequested, this,
@@ -69,19 +73,28 @@ void CCameraSelectorView::rebuild()
         const QSignalBlocker blocker(this);
         clear();
         if (m_pool) {
+            // Rows are filled before they join the tree, so that no view
+            // hears of each text.
+            const QHash<QString, Simulator::SimulatedCameraPtr> simulated = camerasById();
+            QList<QTreeWidgetItem *> layerItems;
             for (const Plugin::Dorvix::TransportLayerInfoPtr &layer : m_pool->transportLayers()) {
-                auto *layerItem = new QTreeWidgetItem(this, { layer->displayName() });
+                auto *layerItem = new QTreeWidgetItem({ layer->displayName() });
                 layerItem->setData(IdColumn, Qt::DisplayRole, layer->id());
+                QList<QTreeWidgetItem *> cameraItems;
                 for (const Core::DorvixComponents::CameraInfoPtr &camera : layer->cameras()) {
-                    auto *item = new QTreeWidgetItem(layerItem, { camera->displayName() });
+                    auto *item = new QTreeWidgetItem({ camera->displayName() });
                     item->setData(NameColumn, CameraIdRole, camera->id());
                     item->setText(ModelColumn, camera->modelName());
                     item->setText(IdColumn, camera->id());
+                    setCameraTexts(item, simulated.value(camera->id()));
+                    cameraItems << item;
                 }
+                layerItem->addChildren(cameraItems);
+                layerItems << layerItem;
             }
+            addTopLevelItems(layerItems);
         }
         expandAll();
-        refreshTexts();
     }
     if (!selectCamera(current))
         onCurrentItemChanged(nullptr);
@@ -91,15 +104,38 @@ void CCameraSelectorView::refreshTexts()
 {
     if (!m_pool)
         return;
+    const QHash<QString, Simulator::SimulatedCameraPtr> cameras = camerasById();
     for (QTreeWidgetItemIterator it(this); *it; ++it) {
         const QString id = (*it)->data(NameColumn, CameraIdRole).toString();
-        const Simulator::SimulatedCameraPtr camera = id.isEmpty() ? nullptr : m_pool->camera(id);
-        if (!camera)
-            continue;
-        (*it)->setText(FirmwareColumn, camera->currentFirmwareVersion());
-        (*it)->setText(StatusColumn, QString::number(camera->statusCode()));
-        (*it)->setText(BusyColumn, camera->isBusy() ? tr("busy") : QString());
+        if (!id.isEmpty())
+            setCameraTexts(*it, cameras.value(id));
     }
+}
+
+QHash<QString, Simulator::SimulatedCameraPtr> CCameraSelectorView::camerasById() const
+{
+    // One pass over the pool instead of a search per row.
+    QHash<QString, Simulator::SimulatedCameraPtr> cameras;
+    if (m_pool) {
+        for (const Simulator::SimulatedCameraPtr &camera : m_pool->cameras())
+            cameras.insert(camera->id(), camera);
+    }
+    return cameras;
+}
+
+void CCameraSelectorView::setCameraTexts(QTreeWidgetItem *item,
+                                         const Simulator::SimulatedCameraPtr &camera)
+{
+    if (!camera)
+        return;
+    // Only changed texts: in a shown list each change costs a re-measure.
+    const auto setText = [item](int column, const QString &text) {
+        if (item->text(column) != text)
+            item->setText(column, text);
+    };
+    setText(FirmwareColumn, camera->currentFirmwareVersion());
+    setText(StatusColumn, QString::number(camera->statusCode()));
+    setText(BusyColumn, camera->isBusy() ? tr("busy") : QString());
 }
 
 void CCameraSelectorView::onCurrentItemChanged(QTreeWidgetItem *current)

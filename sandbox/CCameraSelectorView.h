@@ -1,5 +1,8 @@
 #pragma once
 
+#include "simulator/CSimulatedCamera.h"
+
+#include <QHash>
 #include <QPointer>
 #include <QTreeWidget>
 
@@ -42,6 +45,8 @@ public slots:
     void refreshTexts();
 
 private:
+    QHash<QString, Simulator::SimulatedCameraPtr> camerasById() const;
+    static void setCameraTexts(QTreeWidgetItem *item, const Simulator::SimulatedCameraPtr &camera);
     void onCurrentItemChanged(QTreeWidgetItem *current);
     void onContextMenuRequested(const QPoint &position);
 

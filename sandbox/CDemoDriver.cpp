@@ -38,8 +38,9 @@ constexpr qint64 GiveUpMs = 45000;
 
 const QSize kPageSize(760, 620);
 
-const char *const kStartActionText = "Firmware Updater";
-const char *const kNextText = "Next";
+// By object name, so the demo runs in every language.
+const char *const kStartActionPrefix = "FirmwareUpdater.";
+const char *const kNextButton = "nextButton";
 
 // The pages by their form's name; the class names would do as well, but the
 // forms are what a user's tools see.
@@ -73,17 +74,14 @@ QWidget *pageWidget(int page)
     return nullptr;
 }
 
-QAbstractButton *buttonWithText(QWidget *page, const QString &text)
+QAbstractButton *buttonNamed(QWidget *page, const char *name)
 {
     if (!page)
         return nullptr;
-    const auto boxes = page->findChildren<QDialogButtonBox *>();
-    for (QDialogButtonBox *box : boxes) {
-        const auto buttons = box->buttons();
-        for (QAbstractButton *button : buttons) {
-            if (button->text() == text && button->isVisible())
-                return button;
-        }
+    const auto buttons = page->findChildren<QAbstractButton *>(QLatin1String(name));
+    for (QAbstractButton *button : buttons) {
+        if (button->isVisible())
+            return button;
     }
     return nullptr;
 }
@@ -257,10 +255,10 @@ void CDemoDriver::tick()
     m_taskIndex = index + 1;
 }
 
-void CDemoDriver::post(std::function<void()> action)
+void CDemoDriver::post(std::function<void()> action, int delayMs)
 {
     m_actionPending = true;
-    QTimer::singleShot(0, this, [this, action] {
+    QTimer::singleShot(delayMs, this, [this, action] {
         m_actionPending = false;
         action();
     });
@@ -291,7 +289,6 @@ bool CDemoDriver::answerQuestionBox()
 
 bool CDemoDriver::startWizard()
 {
-    const QString text = QString::fromLatin1(kStartActionText);
     QList<QAction *> actions;
     if (m_scenario.start == CDemoScenario::FromContextMenu) {
         CCameraSelectorView *selector = m_window->cameraSelector();
@@ -306,7 +303,8 @@ bool CDemoDriver::startWizard()
         actions = tools->actions();
     }
     for (QAction *action : qAsConst(actions)) {
-        if (action->text() == text && action->isVisible() && action->isEnabled()) {
+        if (action->objectName().startsWith(QLatin1String(kStartActionPrefix))
+            && action->isVisible() && action->isEnabled()) {
             post([action = QPointer<QAction>(action)] {
                 if (action)
                     action->trigger();
@@ -358,7 +356,7 @@ bool CDemoDriver::selectCameras()
         if (!box->isChecked())
             return false;
     }
-    QAbstractButton *next = buttonWithText(page, QString::fromLatin1(kNextText));
+    QAbstractButton *next = buttonNamed(page, kNextButton);
     if (!enabled(next))
         return false;
     if (!grab(1))
@@ -389,7 +387,7 @@ bool CDemoDriver::selectUpdateFile()
         m_typed = true;
         report(QStringLiteral("Typed %1").arg(path));
     }
-    QAbstractButton *next = buttonWithText(page, QString::fromLatin1(kNextText));
+    QAbstractButton *next = buttonNamed(page, kNextButton);
     if (!enabled(next)) {
         if (m_ticksInTask > PatientTicks)
             fail(QStringLiteral("the update file was not accepted"));
@@ -409,7 +407,7 @@ bool CDemoDriver::reviewSummary()
     QWidget *page = visiblePage(3);
     if (!page)
         return false;
-    QAbstractButton *next = buttonWithText(page, QString::fromLatin1(kNextText));
+    QAbstractButton *next = buttonNamed(page, kNextButton);
     if (!enabled(next)) {
         if (m_ticksInTask > PatientTicks)
             fail(QStringLiteral("the summary offers no Next"));
@@ -417,10 +415,13 @@ bool CDemoDriver::reviewSummary()
     }
     if (!grab(3))
         return false;
-    post([next = QPointer<QAbstractButton>(next)] {
-        if (next)
-            next->click();
-    });
+    // Page 3 takes no Next within a double-click's time of being shown.
+    post(
+            [next = QPointer<QAbstractButton>(next)] {
+                if (next)
+                    next->click();
+            },
+            QApplication::doubleClickInterval() + 1);
     return true;
 }
 

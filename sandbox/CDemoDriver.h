@@ -61,7 +61,7 @@ private:
     void tick();
     // Runs a user action from the event loop, so that a modal box it opens
     // never blocks the driver.
-    void post(std::function<void()> action);
+    void post(std::function<void()> action, int delayMs = 0);
     bool answerQuestionBox();
     void fail(const QString &reason);
     void finish();

@@ -105,6 +105,13 @@ CHostControlPanel::CHostControlPanel(Simulator::CCameraPool *pool, QWidget *pare
 
 CHostControlPanel::~CHostControlPanel() = default;
 
+void CHostControlPanel::showLanguage(const QString &language)
+{
+    const int index = m_languageComboBox->findData(language);
+    if (index >= 0)
+        m_languageComboBox->setCurrentIndex(index);
+}
+
 QStringList CHostControlPanel::languages()
 {
     QStringList codes;

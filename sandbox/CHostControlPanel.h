@@ -40,6 +40,8 @@ public slots:
     QString addCamera();
     bool removeCurrentCamera();
     void setTimeScale(double scale);
+    // Shows the language in use without requesting it again.
+    void showLanguage(const QString &language);
 
 signals:
     // Busy state or firmware changed without a new enumeration.

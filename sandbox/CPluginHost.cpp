@@ -17,7 +17,8 @@ CPluginHost::~CPluginHost()
     shutDown();
 }
 
-bool CPluginHost::start(const QString &filePath, QPointer<Core::Service::IServiceRegistry> registry)
+bool CPluginHost::start(const QString &filePath, QPointer<Core::Service::IServiceRegistry> registry,
+                        const QString &language)
 {
     m_error.clear();
     if (m_plugin) {
@@ -44,6 +45,11 @@ bool CPluginHost::start(const QString &filePath, QPointer<Core::Service::IServic
     }
     m_plugin = plugin;
     m_registry = registry;
+    if (!language.isEmpty() && !setLanguage(language)) {
+        m_error = tr("No catalogue for language \"%1\".").arg(language);
+        shutDown();
+        return false;
+    }
     if (!plugin->initialize(registry)) {
         m_error = tr("The plug-in failed to initialize.");
         shutDown();

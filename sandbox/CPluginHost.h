@@ -21,8 +21,11 @@ public:
     ~CPluginHost() override;
 
     // False, with errorString() saying why, when the file is no plug-in of
-    // the viewer or its start-up fails.
-    bool start(const QString &filePath, QPointer<Core::Service::IServiceRegistry> registry);
+    // the viewer, has no catalogue for a given language or its start-up
+    // fails. The language is set before the plug-in initializes, so its
+    // first texts are already translated.
+    bool start(const QString &filePath, QPointer<Core::Service::IServiceRegistry> registry,
+               const QString &language = QString());
     // Uninitializes and deletes the plug-in object, then runs the deletions
     // it scheduled while its code is certainly still loaded.
     void shutDown();

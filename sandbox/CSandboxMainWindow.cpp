@@ -92,13 +92,16 @@ bool CSandboxMainWindow::loadSetup(const QString &filePath, QString *error)
     return true;
 }
 
-bool CSandboxMainWindow::startPlugin(const QString &filePath, QString *error)
+bool CSandboxMainWindow::startPlugin(const QString &filePath, QString *error,
+                                     const QString &language)
 {
-    if (!m_pluginHost.start(filePath, &m_registry)) {
+    if (!m_pluginHost.start(filePath, &m_registry, language)) {
         if (error)
             *error = m_pluginHost.errorString();
         return false;
     }
+    if (!language.isEmpty())
+        m_controlPanel->showLanguage(language);
     const QJsonObject metaData
             = m_pluginHost.metaData().value(QStringLiteral("MetaData")).toObject();
     statusBar()->showMessage(tr("Plug-in %1 %2 loaded from %3.")

@@ -33,7 +33,8 @@ public:
     // in which case the old setup stays.
     bool loadSetup(const QString &filePath, QString *error = nullptr);
     // Loads and starts the plug-in, then reports the enumeration to it.
-    bool startPlugin(const QString &filePath, QString *error = nullptr);
+    bool startPlugin(const QString &filePath, QString *error = nullptr,
+                     const QString &language = QString());
     // Ends the plug-in's life before the window's pages and services go.
     void shutDown();
 

@@ -12,15 +12,19 @@ file(MAKE_DIRECTORY ${WORK_DIR}/tmp)
 set(ENV{TMPDIR} ${WORK_DIR}/tmp)
 set(ENV{QT_QPA_PLATFORM} offscreen)
 
+set(extra_args)
+# LANGUAGE=<code> runs the demo in that language from the start.
+if(LANGUAGE)
+    list(APPEND extra_args --language ${LANGUAGE})
+endif()
 # WRONG_FILE=ON hands the demo an update file that fits none of its cameras
 # under the expected name: the demo must notice and fail.
-set(extra_args)
 if(WRONG_FILE)
     file(COPY ${CMAKE_CURRENT_LIST_DIR}/samples/updates/Z9-99_4.0.0_no-camera.guf
         DESTINATION ${WORK_DIR}/samples/updates)
     file(RENAME ${WORK_DIR}/samples/updates/Z9-99_4.0.0_no-camera.guf
         ${WORK_DIR}/samples/updates/A1-20_1.5.0.guf)
-    set(extra_args --samples ${WORK_DIR}/samples)
+    list(APPEND extra_args --samples ${WORK_DIR}/samples)
 endif()
 
 execute_process(
@@ -61,8 +65,12 @@ foreach(page ${pages})
 endforeach()
 
 # The lines each scenario must print, most of them from the run's log.
+set(question "Answered Yes to: To use the Firmware Updater")
+if(LANGUAGE)
+    set(question "Answered Yes to: ")
+endif()
 set(common
-    "Answered Yes to: To use the Firmware Updater"
+    "${question}"
     "Screenshots: 5 of 5 pages"
     "----- log -----"
     "Selected firmware update file "

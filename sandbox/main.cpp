@@ -6,6 +6,8 @@
 
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QPalette>
+#include <QStyle>
 
 #include <cstdio>
 #include <memory>
@@ -26,6 +28,20 @@ bool noDisplay()
     if (!platform.isEmpty())
         return isHeadlessPlatform(platform);
     return qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
+}
+
+// A dark desktop scheme, to see the pages as its users do.
+void useDarkPalette()
+{
+    QApplication::setStyle(QStringLiteral("Fusion"));
+    QPalette dark(QColor(53, 53, 53));
+    dark.setColor(QPalette::Window, QColor(53, 53, 53));
+    dark.setColor(QPalette::WindowText, Qt::white);
+    dark.setColor(QPalette::Base, QColor(35, 35, 35));
+    dark.setColor(QPalette::Text, Qt::white);
+    dark.setColor(QPalette::ButtonText, Qt::white);
+    dark.setColor(QPalette::Highlight, QColor(42, 130, 218));
+    QApplication::setPalette(dark);
 }
 
 int usageError(const QString &message)
@@ -83,10 +99,12 @@ int main(int argc, char *argv[])
             QStringLiteral("The plug-in's language: %1.")
                     .arg(Sandbox::CHostControlPanel::languages().join(QStringLiteral(", "))),
             QStringLiteral("code"));
+    const QCommandLineOption darkOption(QStringLiteral("dark"),
+                                        QStringLiteral("Use a dark Fusion palette."));
     // A new option goes into this list, so that Qt cannot take it either.
     const QList<QCommandLineOption> options {
         pluginOption, setupOption,     samplesOption,  demoOption,
-        outOption,    timeScaleOption, languageOption,
+        outOption,    timeScaleOption, languageOption, darkOption,
     };
 
     Sandbox::CSandboxCommandLine commandLine(argc, argv, options);
@@ -110,6 +128,8 @@ int main(int argc, char *argv[])
         return 1;
     }
     parser.process(app);
+    if (parser.isSet(darkOption))
+        useDarkPalette();
 
     const bool demo = parser.isSet(demoOption)
             || isHeadlessPlatform(QGuiApplication::platformName().toLatin1());
@@ -133,12 +153,9 @@ int main(int argc, char *argv[])
         std::unique_ptr<Sandbox::CDemoDriver> driver;
         QString error;
         if (!window->loadSetup(parser.value(setupOption), &error)
-            || !window->startPlugin(parser.value(pluginOption), &error)) {
+            || !window->startPlugin(parser.value(pluginOption), &error,
+                                    parser.value(languageOption))) {
             exitCode = usageError(error);
-        } else if (parser.isSet(languageOption)
-                   && !window->pluginHost().setLanguage(parser.value(languageOption))) {
-            exitCode = usageError(QStringLiteral("no catalogue for language \"%1\"")
-                                          .arg(parser.value(languageOption)));
         } else {
             if (demo) {
                 std::printf("Plug-in file: %s\n", qPrintable(parser.value(pluginOption)));

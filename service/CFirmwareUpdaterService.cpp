@@ -28,6 +28,15 @@
 #include <QGridLayout>
 #include <QMap>
 #include <QMessageBox>
+#include <QTemporaryFile>
+
+#ifdef Q_OS_UNIX
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
+
+#include <exception>
 
 namespace Plugin::FirmwareUpdater::Internal::Service {
 
@@ -54,6 +63,68 @@ const QMap<qint32, const char *> kLevelNames = {
                         "CRITICAL") },
 };
 
+// The system's temporary folder; when that is unusable (a TMPDIR that does not
+// exist gives an empty path) the first fallback that is a folder.
+QString logFolder()
+{
+    QStringList candidates { QDir::tempPath() };
+#ifdef Q_OS_UNIX
+    candidates << QStringLiteral("/tmp");
+#endif
+    candidates << QDir::homePath();
+    for (const QString &candidate : qAsConst(candidates)) {
+        if (!candidate.isEmpty() && QFileInfo(candidate).isDir())
+            return candidate;
+    }
+    return QDir::currentPath();
+}
+
+// Opens the log at path for appending. In a shared folder another user may
+// have planted a link or a file under the predictable name: a link is never
+// followed, and only a plain file of ours with no other name is written.
+QFile *openOwnLogFile(const QString &path)
+{
+#ifdef Q_OS_UNIX
+    const int fd = ::open(QFile::encodeName(path).constData(),
+                          O_WRONLY | O_APPEND | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC,
+                          0666);
+    if (fd < 0)
+        return nullptr;
+    struct stat status;
+    if (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode) || status.st_uid != ::geteuid()
+        || status.st_nlink != 1) {
+        ::close(fd);
+        return nullptr;
+    }
+    auto *file = new QFile;
+    if (!file->open(fd, QIODevice::WriteOnly | QIODevice::Append, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
+        delete file;
+        return nullptr;
+    }
+    return file;
+#else
+    auto *file = new QFile(path);
+    if (!file->open(QIODevice::WriteOnly | QIODevice::Append)) {
+        delete file;
+        return nullptr;
+    }
+    return file;
+#endif
+}
+
+// A new file with an unpredictable name beside the refused one.
+QFile *openUniqueLogFile(const QString &path)
+{
+    auto *file = new QTemporaryFile(path.chopped(4) + QStringLiteral("_XXXXXX.log"));
+    file->setAutoRemove(false);
+    if (!file->open()) {
+        delete file;
+        return nullptr;
+    }
+    return file;
+}
+
 } // namespace
 
 CFirmwareUpdaterService::CFirmwareUpdaterService(QPointer<Core::Service::IServiceRegistry> registry,
@@ -68,18 +139,44 @@ CFirmwareUpdaterService::CFirmwareUpdaterService(QPointer<Core::Service::IServic
 
 CFirmwareUpdaterService::~CFirmwareUpdaterService()
 {
-    if (m_stateMachine)
-        m_stateMachine->deleteLater();
-    if (m_logFile)
+    shutdown();
+}
+
+void CFirmwareUpdaterService::shutdown()
+{
+    if (m_shutDown)
+        return;
+    m_shutDown = true;
+
+    if (m_stateMachine && m_stateMachine->isRunning()) {
+        // Waits, with the interface alive, for the current camera and logs
+        // its outcome; the log must not end mid-camera without saying why.
+        if (m_updatingStep)
+            m_updatingStep->finishBeforeShutdown();
+        writeLog(Warning, QStringLiteral("Firmware Updater unloaded while the wizard was open"));
+    }
+    if (m_logFile) {
+        m_logFile->flush();
+        m_logFile->close();
         m_logFile->deleteLater();
-    // Pages without a host window to own them would otherwise never go.
+        m_logFile = nullptr;
+    }
+    // The states call the service: they go now, with their thread, timer and
+    // any worker signal still queued for them, not at some later event loop.
+    delete m_stateMachine.data();
+
+    // A stopped machine exits no state, so a visible page would stay modal
+    // with nothing behind it; and the host window must not collect pages
+    // over unloads and reloads.
     const QList<QPointer<QWidget>> pages
             = { m_cameraSelectionPage.data(), m_updateSelectionPage.data(),
                 m_updateSummaryPage.data(), m_firmwareUpdatePage.data(),
                 m_resultSummaryPage.data() };
     for (const QPointer<QWidget> &page : pages) {
-        if (page && !page->parent())
+        if (page) {
+            page->hide();
             page->deleteLater();
+        }
     }
 }
 
@@ -143,6 +240,7 @@ bool CFirmwareUpdaterService::createWizard()
     auto *updateSelectionStep = new CUpdateSelectionStep(m_registry, page2, nullptr);
     auto *updateSummaryStep = new CUpdateSummaryStep(m_registry, page3, nullptr);
     auto *updatingStep = new CFirmwareUpdatingStep(m_registry, page4, nullptr);
+    m_updatingStep = updatingStep;
     auto *resultSummaryStep = new CResultSummaryStep(m_registry, page5, nullptr);
 
     cameraSelectionStep->addTransition(page1, &View::CCameraSelectionDialog::nextClicked,
@@ -195,7 +293,8 @@ void CFirmwareUpdaterService::startWizard()
 {
     // Without a built, idle wizard there is nothing to start; a running one
     // must not lose its model and log to a second start.
-    if (!m_stateMachine || !m_stateMachine->initialState() || m_stateMachine->isRunning())
+    if (m_shutDown || !m_stateMachine || !m_stateMachine->initialState()
+        || m_stateMachine->isRunning())
         return;
 
     const auto statusService = findService<Plugin::Dorvix::ICameraStatusService>(m_registry);
@@ -203,9 +302,16 @@ void CFirmwareUpdaterService::startWizard()
             = findService<Plugin::Dorvix::ICameraEnumerationService>(m_registry);
     const auto streamControlService
             = findService<Plugin::Dorvix::ICameraStreamControlService>(m_registry);
-    // Without these the busy cameras can be neither found nor stopped.
-    if (!statusService || !enumerationService)
+    // Without these the cameras and their state cannot be known.
+    QStringList missing;
+    if (!enumerationService)
+        missing << tr("camera enumeration");
+    if (!statusService)
+        missing << tr("camera status");
+    if (!missing.isEmpty()) {
+        reportMissingServices(missing);
         return;
+    }
 
     const QVector<TransportLayerInfoPtr> transportLayers = enumerationService->transportLayers();
     int busyCameras = 0;
@@ -220,7 +326,12 @@ void CFirmwareUpdaterService::startWizard()
     }
 
     if (busyCameras > 0) {
-        if (!streamControlService || !confirmStopCameras())
+        // Only needed, and only missed, when there are cameras to stop.
+        if (!streamControlService) {
+            reportMissingServices({ tr("camera stream control") });
+            return;
+        }
+        if (!confirmStopCameras())
             return;
         streamControlService->stopAllCameras();
     }
@@ -238,7 +349,6 @@ bool CFirmwareUpdaterService::confirmStopCameras()
                    "as well as any recordings.</p>Do you want to stop all cameras and start using "
                    "the Firmware Updater?"));
     box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
-    box.setDefaultButton(QMessageBox::No);
     box.setWindowFlag(Qt::WindowMinMaxButtonsHint, true);
     box.setIconPixmap(QPixmap(QStringLiteral(":/firmwareupdater/icons/help_icon_32x32_en")));
     // Keeps the box wide enough for the text. Added last: setting the icon
@@ -249,7 +359,24 @@ bool CFirmwareUpdaterService::confirmStopCameras()
         filler->setAutoFillBackground(true);
         grid->addWidget(filler, 0, 0, 1, -1);
     }
+    // Last, after everything that re-creates the window or its layout: either
+    // moves the focus, and the focused button becomes the default. Stopping
+    // every acquisition must never be what Enter does.
+    box.setDefaultButton(QMessageBox::No);
+    box.setEscapeButton(QMessageBox::No);
     return box.exec() == QMessageBox::Yes;
+}
+
+void CFirmwareUpdaterService::reportMissingServices(const QStringList &parts)
+{
+    QMessageBox box(QApplication::activeWindow());
+    box.setWindowTitle(tr("Fimware Updater"));
+    box.setIcon(QMessageBox::Warning);
+    box.setText(tr("The Firmware Updater cannot start because a part of the viewer is not "
+                   "available: %1.")
+                        .arg(parts.join(QStringLiteral(", "))));
+    box.setStandardButtons(QMessageBox::Ok);
+    box.exec();
 }
 
 void CFirmwareUpdaterService::rebuildCameraModel(
@@ -304,19 +431,29 @@ void CFirmwareUpdaterService::openLogFile()
     if (m_logFile)
         closeLogFile();
 
-    QString folder = QDir::tempPath();
+    QString folder = logFolder();
     if (!folder.endsWith(QDir::separator()))
         folder += QDir::separator();
     const QString name = QStringLiteral("OndrelFirmwareUpdaterGUI_%1.log")
                                  .arg(QDateTime::currentDateTime().toString(
                                          QStringLiteral("yyyyMMdd_HHmmss")));
 
-    m_logFile = new QFile(folder + name);
     // Names only go down to the second: a log opened again within the same
     // second continues that file instead of wiping the earlier run's lines.
-    // A log that cannot be opened silently drops the run's lines.
-    if (m_logFile->open(QIODevice::WriteOnly | QIODevice::Append))
-        m_logFile->setTextModeEnabled(true);
+    QFile *file = openOwnLogFile(folder + name);
+    if (!file)
+        file = openUniqueLogFile(folder + name);
+    if (file) {
+        file->setTextModeEnabled(true);
+        m_logFilePath = file->fileName().isEmpty() ? folder + name : file->fileName();
+        m_logFileComplete = true;
+    } else {
+        // Kept unopened, so the run knows its log is missing.
+        file = new QFile(folder + name);
+        m_logFilePath = folder + name;
+        m_logFileComplete = false;
+    }
+    m_logFile = file;
 }
 
 QString CFirmwareUpdaterService::writeLog(const ELogLevel &level, const QString &message)
@@ -327,12 +464,15 @@ QString CFirmwareUpdaterService::writeLog(const ELogLevel &level, const QString 
         openLogFile();
 
     const char *levelName = kLevelNames.value(level, kLevelNames.value(Info));
-    const QString timeStamp = QDateTime::currentDateTime().toString(Qt::TextDate);
+    const QString timeStamp = m_logTimeStamp.text();
     if (m_logFile && m_logFile->isOpen()) {
         // One pass, so placeholders inside the message stay as they are.
-        const QString line = QStringLiteral("%1 %2 %3\n").arg(timeStamp, tr(levelName), message);
-        m_logFile->write(line.toUtf8());
-        m_logFile->flush();
+        const QByteArray line = QStringLiteral("%1 %2 %3\n")
+                                        .arg(timeStamp, tr(levelName), escapedForLog(message))
+                                        .toUtf8();
+        // A full disk or a vanished folder must not pass for a complete log.
+        if (m_logFile->write(line) != line.size() || !m_logFile->flush())
+            m_logFileComplete = false;
     }
     return message;
 }
@@ -341,12 +481,22 @@ QString CFirmwareUpdaterService::logFilePath()
 {
     if (!m_logFile)
         return QString();
-    return QFileInfo(*m_logFile).absoluteFilePath();
+    return QFileInfo(m_logFilePath).absoluteFilePath();
+}
+
+bool CFirmwareUpdaterService::isLogFileComplete()
+{
+    return m_logFile && m_logFileComplete;
 }
 
 QString CFirmwareUpdaterService::lastErrorMessage()
 {
-    return tr(m_lastErrorMessage.toUtf8().constData());
+    // Translation keys are 8-bit: a text that does not survive the trip
+    // (NUL, unpaired surrogates) cannot have a translation and stays whole.
+    const QByteArray source = m_lastErrorMessage.toUtf8();
+    if (source.contains('\0') || QString::fromUtf8(source) != m_lastErrorMessage)
+        return m_lastErrorMessage;
+    return tr(source.constData());
 }
 
 void CFirmwareUpdaterService::setLastErrorMessage(const QString &message)
@@ -359,7 +509,8 @@ void CFirmwareUpdaterService::closeLogFile()
     if (!m_logFile)
         return;
     m_lastErrorMessage.clear();
-    m_logFile->flush();
+    if (m_logFile->isOpen() && !m_logFile->flush())
+        m_logFileComplete = false;
     m_logFile->close();
     m_logFile->deleteLater();
     m_logFile = nullptr;
@@ -476,6 +627,8 @@ void CFirmwareUpdaterService::checkUpdateFile(const QFileInfo &file)
     QVector<FirmwareUpdateInfoPtr> infos;
     try {
         infos = updateService->readUpdateFile(file.absoluteFilePath(), QString());
+        // A host may hand out empty entries; they describe no update.
+        infos.removeAll(FirmwareUpdateInfoPtr());
     } catch (const Core::Exception::BaseException &exception) {
         writeLog(Critical,
                  QStringLiteral("Failed to check for compatible update: %1")
@@ -484,6 +637,17 @@ void CFirmwareUpdaterService::checkUpdateFile(const QFileInfo &file)
         // Unreadable is not the same as incompatible: say what went wrong.
         if (m_updateSelectionPage)
             m_updateSelectionPage->setReadError(exception.getMessage());
+        return;
+    } catch (const std::exception &exception) {
+        // Anything else a host throws must not end the viewer either.
+        writeLog(Critical,
+                 QStringLiteral("Failed to check for compatible update: %1")
+                         .arg(QString::fromLocal8Bit(exception.what())));
+        showFileVerdict(false, false, {});
+        return;
+    } catch (...) {
+        writeLog(Critical, QStringLiteral("Failed to check for compatible update: unknown error"));
+        showFileVerdict(false, false, {});
         return;
     }
 
@@ -498,7 +662,14 @@ void CFirmwareUpdaterService::checkUpdateFile(const QFileInfo &file)
 
     QVector<FirmwareUpdateInfoPtr> compatible;
     bool flag = false;
-    const bool checked = updateService->findCompatibleUpdates(firstCamera, infos, compatible, flag);
+    bool checked = false;
+    try {
+        checked = updateService->findCompatibleUpdates(firstCamera, infos, compatible, flag);
+    } catch (...) {
+        // A host that cannot match the file has not found it compatible.
+        compatible.clear();
+    }
+    compatible.removeAll(FirmwareUpdateInfoPtr());
     showFileVerdict(checked && !compatible.isEmpty(), false, compatible);
 }
 

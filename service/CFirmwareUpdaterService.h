@@ -4,6 +4,7 @@
 #include "host/IServiceRegistry.h"
 #include "host/ITransportLayerInfo.h"
 #include "api/IFirmwareUpdaterService.h"
+#include "service/CLogTimeStamp.h"
 
 #include <QFile>
 #include <QPointer>
@@ -14,6 +15,10 @@ class QFileInfo;
 
 namespace Plugin::FirmwareUpdater::Internal::Model {
 class CFirmwareUpdateTreeModel;
+}
+
+namespace Plugin::FirmwareUpdater::Internal::State {
+class CFirmwareUpdatingStep;
 }
 
 namespace Plugin::FirmwareUpdater::Internal::View {
@@ -62,6 +67,12 @@ public:
     QSize &pageSize() override;
     void setPageWindowState(const Qt::WindowStates &state) override;
     Qt::WindowStates &pageWindowState() override;
+    bool isLogFileComplete() override;
+
+    // Ends what the service started before it goes: lets a running camera
+    // finish and logs its outcome, closes the log, deletes the state machine
+    // with its states and hides and releases the pages. Idempotent.
+    void shutdown();
 
 public slots:
     void onEnumerationChanged() override;
@@ -75,6 +86,8 @@ private:
     void rebuildCameraModel(const QVector<Plugin::Dorvix::TransportLayerInfoPtr> &transportLayers);
     // Asks the user to stop the busy cameras; true when the run may go on.
     bool confirmStopCameras();
+    // Tells the user which parts of the viewer the wizard lacks.
+    void reportMissingServices(const QStringList &parts);
     void checkUpdateFile(const QFileInfo &file);
     // Where Browse opens: the folder of the path in the field, else the last one.
     QString browseFolder() const;
@@ -95,6 +108,12 @@ private:
     QString m_updateFilePath;
     QString m_lastBrowseFolder;
     QPointer<QFile> m_logFile;
+    CLogTimeStamp m_logTimeStamp;
+    // Kept apart from the file: a file opened from a descriptor has no name.
+    QString m_logFilePath;
+    bool m_logFileComplete = false;
+    QPointer<State::CFirmwareUpdatingStep> m_updatingStep;
+    bool m_shutDown = false;
     QString m_lastErrorMessage;
     QPoint m_pagePosition;
     QSize m_pageSize;

@@ -10,6 +10,7 @@
 #include "host/BaseException.h"
 
 #include <QJsonArray>
+#include <QSet>
 
 #include <cmath>
 
@@ -104,6 +105,7 @@ SimulatedCameraPtr CCameraPool::addCamera(const QString &transportLayerId,
             const auto added = SimulatedCameraPtr::create(setup, transportLayerId);
             layer->addCamera(added);
             m_cameras.append(added);
+            m_camerasById.insert(added->id(), added);
             return added;
         }
     }
@@ -117,6 +119,7 @@ bool CCameraPool::removeCamera(const QString &cameraId)
         if (removed->id() != cameraId)
             continue;
         m_cameras.remove(i);
+        m_camerasById.remove(cameraId);
         for (const SimulatedTransportLayerPtr &layer : qAsConst(m_layers))
             layer->removeCamera(cameraId);
         removed->setPresent(false);
@@ -130,6 +133,7 @@ void CCameraPool::clear()
     for (const SimulatedCameraPtr &camera : qAsConst(m_cameras))
         camera->setPresent(false);
     m_cameras.clear();
+    m_camerasById.clear();
     m_layers.clear();
 }
 
@@ -148,8 +152,8 @@ void CCameraPool::loadSetup(const QJsonObject &setup)
         QVector<CSimulatedCamera::Setup> cameras;
     };
     QVector<Layer> layers;
-    QStringList layerIds;
-    QStringList cameraIds;
+    QSet<QString> layerIds;
+    QSet<QString> cameraIds;
 
     const QString where = QStringLiteral("Camera setup");
     const QJsonValue timeScale = setup.value(QStringLiteral("timeScale"));
@@ -161,7 +165,7 @@ void CCameraPool::loadSetup(const QJsonObject &setup)
         throw BaseException(QStringLiteral("%1: \"transportLayers\" must be a list.").arg(where));
     const QJsonArray layerArray = layerList.toArray();
     for (int i = 0; i < layerArray.size(); ++i) {
-        const QString layerWhere = QStringLiteral("%1, transport layer %2").arg(where).arg(i + 1);
+        const QString layerWhere = QStringLiteral("%1, transport layer %2").arg(where, QString::number(i + 1));
         if (!layerArray.at(i).isObject())
             throw BaseException(QStringLiteral("%1: must be an object.").arg(layerWhere));
         const QJsonObject object = layerArray.at(i).toObject();
@@ -173,18 +177,18 @@ void CCameraPool::loadSetup(const QJsonObject &setup)
         if (layerIds.contains(layer.id))
             throw BaseException(
                     QStringLiteral("%1: id \"%2\" is used twice.").arg(layerWhere, layer.id));
-        layerIds.append(layer.id);
+        layerIds.insert(layer.id);
         const QJsonValue cameras = object.value(QStringLiteral("cameras"));
         if (!cameras.isUndefined() && !cameras.isArray())
             throw BaseException(QStringLiteral("%1: \"cameras\" must be a list.").arg(layerWhere));
         const QJsonArray cameraArray = cameras.toArray();
         for (int j = 0; j < cameraArray.size(); ++j) {
             const CSimulatedCamera::Setup camera = parseCamera(
-                    cameraArray.at(j), QStringLiteral("%1, camera %2").arg(layerWhere).arg(j + 1));
+                    cameraArray.at(j), QStringLiteral("%1, camera %2").arg(layerWhere, QString::number(j + 1)));
             if (cameraIds.contains(camera.id))
                 throw BaseException(QStringLiteral("%1: camera id \"%2\" is used twice.")
                                             .arg(where, camera.id));
-            cameraIds.append(camera.id);
+            cameraIds.insert(camera.id);
             layer.cameras.append(camera);
         }
         layers.append(layer);
@@ -210,11 +214,7 @@ QVector<Plugin::Dorvix::TransportLayerInfoPtr> CCameraPool::transportLayers() co
 
 SimulatedCameraPtr CCameraPool::camera(const QString &cameraId) const
 {
-    for (const SimulatedCameraPtr &camera : m_cameras) {
-        if (camera->id() == cameraId)
-            return camera;
-    }
-    return {};
+    return m_camerasById.value(cameraId);
 }
 
 QVector<SimulatedCameraPtr> CCameraPool::cameras() const

@@ -5,6 +5,7 @@
 
 #include "host/IServiceRegistry.h"
 
+#include <QHash>
 #include <QJsonObject>
 #include <QObject>
 #include <QPointer>
@@ -77,6 +78,8 @@ private:
 
     QVector<SimulatedTransportLayerPtr> m_layers;
     QVector<SimulatedCameraPtr> m_cameras;
+    // Busy checks look cameras up by id for every camera of the enumeration.
+    QHash<QString, SimulatedCameraPtr> m_camerasById;
     double m_timeScale = 0.0;
     QSharedPointer<CCameraEnumerationService> m_enumerationService;
     QSharedPointer<CCameraStatusService> m_statusService;

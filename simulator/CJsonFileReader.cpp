@@ -23,7 +23,7 @@ QJsonObject CJsonFileReader::readObject(const QString &filePath, const QString &
     if (!info.isFile())
         throw BaseException(QStringLiteral("%1 is not a regular file.").arg(name));
     const QString tooLarge
-            = QStringLiteral("%1 is too large (more than %2 bytes).").arg(name).arg(MaxFileSize);
+            = QStringLiteral("%1 is too large (more than %2 bytes).").arg(name, QString::number(MaxFileSize));
     if (info.size() > MaxFileSize)
         throw BaseException(tooLarge);
 
@@ -41,8 +41,7 @@ QJsonObject CJsonFileReader::readObject(const QString &filePath, const QString &
     const QJsonDocument document = QJsonDocument::fromJson(data, &error);
     if (error.error != QJsonParseError::NoError)
         throw BaseException(QStringLiteral("%1 is not valid JSON: %2 at byte %3.")
-                                    .arg(name, error.errorString())
-                                    .arg(error.offset));
+                                    .arg(name, error.errorString(), QString::number(error.offset)));
     if (!document.isObject())
         throw BaseException(QStringLiteral("%1 must hold a JSON object.").arg(name));
     return document.object();

@@ -86,10 +86,18 @@ void CSimulatedFirmwareUpdate::simulateWork(unsigned int estimatedMs) const
         QThread::msleep(static_cast<unsigned long>(ms));
 }
 
+unsigned int CSimulatedFirmwareUpdate::reportedMs(unsigned int estimatedMs) const
+{
+    // At scale 0 nothing waits, so the file's own estimates are the only sensible ones.
+    if (m_timeScale <= 0.0)
+        return estimatedMs;
+    return static_cast<unsigned int>(std::lround(estimatedMs * m_timeScale));
+}
+
 void CSimulatedFirmwareUpdate::runUpdate()
 {
     const CSimulatedFirmwareUpdateInfo::Description &update = m_info->details();
-    emit firmwareUpdateBegin(m_info, m_info->totalEstimatedMs());
+    emit firmwareUpdateBegin(m_info, reportedMs(m_info->totalEstimatedMs()));
 
     if (!m_camera->isPresent()) {
         emit firmwareUpdateError(
@@ -108,7 +116,8 @@ void CSimulatedFirmwareUpdate::runUpdate()
             = update.failureInjected && (update.failureTimes == 0 || run <= update.failureTimes);
     for (const CSimulatedFirmwareUpdateInfo::Phase &phase : update.phases) {
         const bool fails = failing && update.failureStep == phase.step;
-        emit firmwareUpdateProgressStepBegin(phase.step, phase.estimatedMs, phase.description);
+        emit firmwareUpdateProgressStepBegin(phase.step, reportedMs(phase.estimatedMs),
+                                             phase.description);
         if (phase.step == Plugin::Dorvix::DeviceReset) {
             // The device is silent while it restarts.
             simulateWork(fails ? phase.estimatedMs / 2 : phase.estimatedMs);
@@ -124,11 +133,12 @@ void CSimulatedFirmwareUpdate::runUpdate()
             emit firmwareUpdateError(update.failureMessage);
             return;
         }
-        emit firmwareUpdateProgressStepDone(phase.step, phase.estimatedMs);
+        emit firmwareUpdateProgressStepDone(phase.step, reportedMs(phase.estimatedMs));
     }
 
     // Before done, so that whoever handles done reads the new version.
-    m_camera->setFirmwareVersion(update.version);
+    if (!update.keepsOldFirmware)
+        m_camera->setFirmwareVersion(update.version);
     emit firmwareUpdateDone();
 }
 

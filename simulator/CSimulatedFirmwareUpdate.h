@@ -34,6 +34,8 @@ public:
 
 private:
     void simulateWork(unsigned int estimatedMs) const;
+    // The estimate as reported to the viewer: the time the work will really take.
+    unsigned int reportedMs(unsigned int estimatedMs) const;
 
     const SimulatedCameraPtr m_camera;
     const SimulatedFirmwareUpdateInfoPtr m_info;

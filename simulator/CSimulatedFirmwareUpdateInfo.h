@@ -37,6 +37,8 @@ public:
         QString failureMessage;
         // Runs on one camera that fail before the update goes through; 0: every run.
         int failureTimes = 0;
+        // Reports done but leaves the camera on its old firmware.
+        bool keepsOldFirmware = false;
     };
 
     explicit CSimulatedFirmwareUpdateInfo(const Description &description,

@@ -117,7 +117,7 @@ SimulatedFirmwareUpdateInfoPtr parseUpdate(const QJsonValue &value, const QStrin
     const QJsonArray phaseArray = phases.toArray();
     for (int i = 0; i < phaseArray.size(); ++i)
         update.phases.append(
-                parsePhase(phaseArray.at(i), QStringLiteral("%1, phase %2").arg(where).arg(i + 1)));
+                parsePhase(phaseArray.at(i), QStringLiteral("%1, phase %2").arg(where, QString::number(i + 1))));
 
     const QJsonValue failure = object.value(QStringLiteral("failure"));
     if (!failure.isUndefined()) {
@@ -138,6 +138,10 @@ SimulatedFirmwareUpdateInfoPtr parseUpdate(const QJsonValue &value, const QStrin
         if (!inPhases)
             fail(failureWhere, QStringLiteral("\"step\" names no phase of this update."));
     }
+    const QJsonValue keepsOld = object.value(QStringLiteral("keepsOldFirmware"));
+    if (!keepsOld.isUndefined() && !keepsOld.isBool())
+        fail(where, QStringLiteral("\"keepsOldFirmware\" must be true or false."));
+    update.keepsOldFirmware = keepsOld.toBool();
     return SimulatedFirmwareUpdateInfoPtr::create(update);
 }
 
@@ -182,7 +186,7 @@ QVector<SimulatedFirmwareUpdateInfoPtr> CUpdateFileParser::parse(const QJsonObje
     QVector<SimulatedFirmwareUpdateInfoPtr> infos;
     const QJsonArray array = updates.toArray();
     for (int i = 0; i < array.size(); ++i)
-        infos.append(parseUpdate(array.at(i), QStringLiteral("%1, update %2").arg(where).arg(i + 1),
+        infos.append(parseUpdate(array.at(i), QStringLiteral("%1, update %2").arg(where, QString::number(i + 1)),
                                  fileName));
     return infos;
 }

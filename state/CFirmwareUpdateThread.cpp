@@ -1,6 +1,10 @@
 #include "state/CFirmwareUpdateThread.h"
 
+#include "host/BaseException.h"
+
 #include <QCoreApplication>
+
+#include <exception>
 
 namespace Plugin::FirmwareUpdater::Internal::State {
 
@@ -59,7 +63,27 @@ void CFirmwareUpdateThread::run()
                 emit firmwareUpdateProgressStepProgressChanged(step, percent);
             });
 
-    update->runUpdate();
+    // An exception must not leave the worker (that ends the viewer); it is
+    // this camera's error, reported after everything the host emitted.
+    const QString unexpected
+            = QStringLiteral("Internal error: Firmware update raised an exception: %1");
+    QString message;
+    try {
+        update->runUpdate();
+    } catch (const Core::Exception::BaseException &exception) {
+        message = exception.getMessage();
+        if (message.isEmpty())
+            message = unexpected.arg(QStringLiteral("unknown error"));
+    } catch (const std::exception &exception) {
+        message = unexpected.arg(QString::fromLocal8Bit(exception.what()));
+    } catch (...) {
+        message = unexpected.arg(QStringLiteral("unknown error"));
+    }
+    if (!message.isEmpty()) {
+        QMetaObject::invokeMethod(
+                this, [this, message] { emit firmwareUpdateError(message); },
+                Qt::QueuedConnection);
+    }
 
     QObject::disconnect(update, nullptr, this, nullptr);
     update->moveToThread(QCoreApplication::instance()->thread());

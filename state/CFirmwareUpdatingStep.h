@@ -28,6 +28,13 @@ public:
                           QState *parent);
     ~CFirmwareUpdatingStep() override;
 
+    // The last error message of a run the user canceled before its end.
+    static QString canceledMessage();
+    // For a shutdown while the run may be going on: lets the current camera
+    // finish with the interface alive, logs its outcome and skips the rest.
+    // Returns once nothing of the run is left to arrive.
+    void finishBeforeShutdown();
+
 signals:
     void firmwareUpdateDone();
 
@@ -60,6 +67,17 @@ private:
     QString phaseWords(Plugin::Dorvix::EFirmwareUpdateStep step) const;
     // doneInCamera: the share of the current camera's estimate already done.
     void showTimeLeft(qint64 doneInCamera);
+    // False, with a warning in the log, when no camera awaits its result.
+    bool takesSignal(const char *signalName);
+    // Prepares the first pending camera unless the run was canceled.
+    void prepareNextCamera();
+    void failCurrentCamera(const QString &logMessage, const QString &shownMessage);
+    // Returns what the device reports and keeps it as the camera's firmware.
+    QString recordVersionAfterUpdate(Entity::CFirmwareUpdateEntity *entity);
+    void showProgress(Plugin::Dorvix::EFirmwareUpdateStep updateStep, double percent);
+    // Handles events until the worker's finished() has been handled.
+    void waitForWorker();
+    void skipRemainingForShutdown();
 
     CFirmwareUpdateThread *m_thread;
     Plugin::Dorvix::DeviceFirmwareUpdatePtr m_currentUpdate;
@@ -84,6 +102,9 @@ private:
     bool m_running = false;
     // Set while a started camera has reported neither done nor error.
     bool m_awaitingResult = false;
+    // From the worker's start until its finished() has been handled here.
+    bool m_workerActive = false;
+    bool m_shuttingDown = false;
 };
 
 } // namespace Plugin::FirmwareUpdater::Internal::State

@@ -5,6 +5,7 @@
 #include "host/IDeviceFirmwareUpdateService.h"
 #include "host/ServiceLookup.h"
 #include "model/CFirmwareUpdateTreeModel.h"
+#include "state/CFirmwareUpdatingStep.h"
 #include "view/CResultSummaryDialog.h"
 
 #include <QMessageBox>
@@ -130,8 +131,10 @@ void CResultSummaryStep::onEntry(QEvent *event)
     if (!dialog)
         return;
     dialog->refreshResults();
-    if (m_service)
+    if (m_service && m_service->isLogFileComplete())
         dialog->setLinks(m_service->supportUrl(), m_service->logFilePath());
+    else if (m_service)
+        dialog->showLogFileIncomplete(m_service->supportUrl(), m_service->logFilePath());
     int failed = 0;
     int ok = 0;
     int skipped = 0;
@@ -139,9 +142,14 @@ void CResultSummaryStep::onEntry(QEvent *event)
     if (model)
         model->countUpdateResults(&failed, &ok, &skipped);
     if (failed > 0 && m_service) {
-        const std::string message = m_service->lastErrorMessage().toStdString();
-        dialog->setErrorMessage(tr(message.c_str()), skipped == 0);
+        // Already translated by the service; shown as the log line has it,
+        // whole, whatever it holds.
+        dialog->setErrorMessage(IFirmwareUpdaterService::escapedForLog(m_service->lastErrorMessage()),
+                                skipped == 0);
     }
+    if (failed == 0 && skipped > 0 && m_service
+        && m_service->lastErrorMessage() == CFirmwareUpdatingStep::canceledMessage())
+        dialog->showCanceled();
 }
 
 void CResultSummaryStep::onExit(QEvent *event)

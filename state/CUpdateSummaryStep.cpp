@@ -8,6 +8,8 @@
 #include "api/IFirmwareUpdaterService.h"
 #include "view/CUpdateSummaryDialog.h"
 
+#include <exception>
+
 namespace Plugin::FirmwareUpdater::Internal::State {
 
 using Entity::CFirmwareUpdateEntity;
@@ -66,20 +68,34 @@ void CUpdateSummaryStep::onEntry(QEvent *event)
     const QString filePath = m_service->updateFilePath();
     m_service->writeLog(Info, QStringLiteral("Selected firmware update file ") + filePath);
     QVector<FirmwareUpdateInfoPtr> infos;
+    QString readError;
+    bool readFailed = false;
     try {
         if (!m_deviceFirmwareUpdateService)
             throw Core::Exception::BaseException(
                     QStringLiteral("No firmware update service available"));
         infos = m_deviceFirmwareUpdateService->readUpdateFile(filePath, QStringLiteral(""));
+        // A host may hand out empty entries; there is nothing to read in them.
+        infos.removeAll(FirmwareUpdateInfoPtr());
         for (const FirmwareUpdateInfoPtr &info : qAsConst(infos)) {
             m_service->writeLog(
                     Info, QStringLiteral("Contains firmware update to version ") + info->version());
             m_service->writeLog(Info, QStringLiteral("Description: ") + info->description());
         }
     } catch (const Core::Exception::BaseException &exception) {
+        readFailed = true;
+        readError = exception.getMessage();
+    } catch (const std::exception &exception) {
+        // Anything else a host throws must not end the viewer either.
+        readFailed = true;
+        readError = QString::fromLocal8Bit(exception.what());
+    } catch (...) {
+        readFailed = true;
+        readError = QStringLiteral("unknown error");
+    }
+    if (readFailed) {
         m_service->writeLog(Critical,
-                            QStringLiteral("Failed to open firmware update file: ")
-                                    + exception.getMessage());
+                            QStringLiteral("Failed to open firmware update file: ") + readError);
         qDeleteAll(copies);
         // Without a plan there is nothing to go on with: no stale plan, no Next.
         if (updateModel) {
@@ -99,15 +115,20 @@ void CUpdateSummaryStep::onEntry(QEvent *event)
         const Core::DorvixComponents::CameraInfoPtr camera = copy->cameraInfo();
         QVector<FirmwareUpdateInfoPtr> compatible;
         bool flag = false;
-        const bool found = m_deviceFirmwareUpdateService->findCompatibleUpdates(camera, infos,
-                                                                                compatible, flag);
         // The first compatible description wins. A host that hands out no
-        // update object for it is treated like one without a compatible
-        // firmware rather than trusted blindly.
+        // update object for it, or throws instead, is treated like one
+        // without a compatible firmware rather than trusted blindly.
+        compatible.removeAll(FirmwareUpdateInfoPtr());
         Plugin::Dorvix::DeviceFirmwareUpdatePtr update;
-        if (found && !compatible.isEmpty())
-            update = m_deviceFirmwareUpdateService->createFirmwareUpdate(camera,
-                                                                         compatible.first());
+        try {
+            const bool found = m_deviceFirmwareUpdateService->findCompatibleUpdates(
+                    camera, infos, compatible, flag);
+            if (found && !compatible.isEmpty())
+                update = m_deviceFirmwareUpdateService->createFirmwareUpdate(camera,
+                                                                             compatible.first());
+        } catch (...) {
+            update.clear();
+        }
         if (!update) {
             m_service->writeLog(Critical,
                                 QStringLiteral("No compatible firmware update found for %1 %2: %3")

@@ -12,6 +12,8 @@
 #include <QTreeView>
 #include <QtTest>
 
+#include <functional>
+
 using namespace PageTest;
 using Simulator::CSimulatedFirmwareUpdateInfo;
 
@@ -49,6 +51,25 @@ QString walk(const QAbstractItemModel &model, const QModelIndex &parent = QModel
     }
     return texts.join(QLatin1Char('|'));
 }
+// Calls back on each paint of the widget.
+class PaintSpy : public QObject
+{
+public:
+    PaintSpy(QWidget *widget, std::function<void()> painted)
+        : m_painted(std::move(painted))
+    {
+        widget->installEventFilter(this);
+    }
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        if (event->type() == QEvent::Paint)
+            m_painted();
+        return false;
+    }
+
+private:
+    std::function<void()> m_painted;
+};
 
 } // namespace
 
@@ -186,6 +207,17 @@ private slots:
         QCOMPARE(QUrl(full.links.value(0)).toLocalFile(), logFile);
         QCOMPARE(full.links + brief.links + info.links,
                  QStringList({ full.links.at(0), support, full.links.at(0), support }));
+
+
+        // A log that could not be written is named, not offered.
+        result.showLogFileIncomplete(support, logFile);
+        const RichText missingFull = shown(&result, "infoTextLabel_3");
+        const RichText missingBrief = shown(&result, "infoTextLabel_2");
+        const QString notice = "The log file " + QDir::toNativeSeparators(logFile)
+                + " could not be written and is missing or incomplete.";
+        QCOMPARE(missingFull.plain + '\n' + missingBrief.plain,
+                 notice + " If you require assistance, contact the Stavrik Support.\n" + notice);
+        QCOMPARE(missingFull.links + missingBrief.links, QStringList { support });
     }
 
     void summaryWarnings_data()
@@ -320,6 +352,52 @@ private slots:
             page.setTimeLeft(msecs.toLongLong());
         const auto *label = page.findChild<QLabel *>(QStringLiteral("timeLeftLabel"));
         QCOMPARE(label->isHidden() ? QStringLiteral("-") : label->text(), shown);
+    }
+
+    // A flood of reports sets every value at once but paints none of them
+    // on the spot: the bar paints once the frame is due, with the last value.
+    void progressPaintsPerFrame()
+    {
+        CFirmwareUpdateDialog page;
+        page.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&page));
+        auto *bar = page.findChild<QProgressBar *>(QStringLiteral("progressBar"));
+        QList<int> painted;
+        PaintSpy spy(bar, [&] { painted << bar->value(); });
+        for (int value = 0; value <= 1000; ++value) {
+            page.setProgress(value, 1000);
+            QCOMPARE(bar->value(), value);
+        }
+        QCOMPARE(painted, QList<int>());
+        QTRY_VERIFY(!painted.isEmpty());
+        QCOMPARE(painted.last(), 1000);
+    }
+
+    // Page 4 expands its tree for a new model or new rows only: expanding
+    // again throws away the view's row heights, once per camera of a run.
+    void expansion()
+    {
+        CFirmwareUpdateDialog page;
+        auto model = QSharedPointer<CFirmwareUpdateTreeModel>::create();
+        model->buildFromTransportLayers(Fake::layers(QStringLiteral("tl1:A/c1,B/c2")));
+        auto *view = page.findChild<QTreeView *>();
+        const auto expanded = [&] {
+            const QModelIndex layer = model->index(0, 0);
+            return QStringLiteral("%1%2%3")
+                    .arg(view->isExpanded(layer))
+                    .arg(view->isExpanded(model->index(0, 0, layer)))
+                    .arg(view->isExpanded(model->index(1, 0, layer)));
+        };
+        QStringList states;
+        page.setTreeModel(model);
+        states << expanded();
+        view->collapse(model->index(0, 0));
+        page.setTreeModel(model);
+        states << expanded();
+        model->buildFromTransportLayers(Fake::layers(QStringLiteral("tl1:A/c1,B/c3")));
+        page.setTreeModel(model);
+        states << expanded();
+        QCOMPARE(states.join(' '), QStringLiteral("111 011 111"));
     }
 
     void results_data()

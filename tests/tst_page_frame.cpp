@@ -114,6 +114,8 @@ private slots:
             auto dialog = makePage(page);
             dialog->show();
             QVERIFY(QTest::qWaitForWindowExposed(dialog.get()));
+            if (page == 3) // its Next ignores what comes at once
+                QTest::qWait(QApplication::doubleClickInterval() + 1);
             if (input.startsWith("Return")) {
                 const bool enabled = input == "Return";
                 if (auto *cameras = qobject_cast<CCameraSelectionDialog *>(dialog.get()))
@@ -158,6 +160,61 @@ private slots:
         QCOMPARE(outcomes, rows);
     }
 
+    // Page 3's Next right after the page is shown (the rest of a
+    // double-click on page 2's Next, a second quick Enter) or from a held
+    // Enter does nothing; a deliberate click or Enter later starts the run.
+    void summaryNextGuard_data()
+    {
+        QTest::addColumn<QString>("inputs");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("click at once") << "click" << "next=0";
+        QTest::newRow("Enter at once") << "Return" << "next=0";
+        QTest::newRow("Back at once") << "Back" << "back=1";
+        QTest::newRow("click later") << "wait click" << "next=1";
+        QTest::newRow("Enter later") << "wait Return" << "next=1";
+        QTest::newRow("held Enter") << "wait held" << "next=0";
+        QTest::newRow("held Enter on the button") << "wait focus held" << "next=0";
+        QTest::newRow("shown again") << "wait hide show click" << "next=0";
+    }
+
+    void summaryNextGuard()
+    {
+        QFETCH(QString, inputs);
+        QFETCH(QString, expected);
+        const int interval = QApplication::doubleClickInterval();
+        QApplication::setDoubleClickInterval(150);
+        CUpdateSummaryDialog page;
+        page.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&page));
+        QSignalSpy next(&page, &CUpdateSummaryDialog::nextClicked);
+        QSignalSpy back(&page, &CUpdateSummaryDialog::backClicked);
+        QWidget *target = &page;
+        for (const QString &input : inputs.split(' ')) {
+            if (input == "wait") {
+                QTest::qWait(200);
+            } else if (input == "click") {
+                QTest::mouseClick(button(&page, "Next"), Qt::LeftButton);
+            } else if (input == "Back") {
+                QTest::mouseClick(button(&page, "Back"), Qt::LeftButton);
+            } else if (input == "Return") {
+                QTest::keyClick(target, Qt::Key_Return);
+            } else if (input == "focus") {
+                target = button(&page, "Next");
+            } else if (input == "held") {
+                QKeyEvent repeat(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, QString(), true);
+                QApplication::sendEvent(target, &repeat);
+            } else if (input == "hide") {
+                page.hide();
+            } else if (input == "show") {
+                page.show();
+            }
+        }
+        QApplication::setDoubleClickInterval(interval);
+        QCOMPARE(back.count() ? "back=" + QString::number(back.count())
+                              : "next=" + QString::number(next.count()),
+                 expected);
+    }
+
     void frame_data()
     {
         QTest::addColumn<int>("page");
@@ -175,7 +232,7 @@ private slots:
         QTest::newRow("progress") << 4 << 512 << "Step 4: Updating firmware"
                                   << "0:94 3:142 4:148 6:128 | Label,Label,Label,Status in 2";
         QTest::newRow("result") << 5 << 600 << "Step 5: Result summary"
-                                << "0:216 3:178 7:206 | Label,Label,Result in 2";
+                                << "0:211 3:173 7:202 | Label,Label,Result in 2";
     }
 
     // The tree's columns and delegates, then every fixed text in Japanese

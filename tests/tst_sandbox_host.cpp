@@ -1,4 +1,5 @@
 #include "sandbox/CCameraSelectorView.h"
+#include "sandbox/CHostControlPanel.h"
 #include "sandbox/CSandboxCommandLine.h"
 #include "sandbox/CSandboxMainWindow.h"
 
@@ -8,6 +9,7 @@
 #include "simulator/CDeviceSelectorService.h"
 #include "simulator/CMenuService.h"
 
+#include <QComboBox>
 #include <QMenu>
 #include <QProcess>
 #include <QtTest>
@@ -25,6 +27,7 @@ private slots:
     void sampleUpdateFiles();
     void pluginFileIsChecked_data();
     void pluginFileIsChecked();
+    void startsInLanguage();
     void pluginLifeCycle();
     void optionValuesAreJoined_data();
     void optionValuesAreJoined();
@@ -42,6 +45,8 @@ void tst_SandboxHost::sampleUpdateFiles_data()
                            << "A120-0001:Upgrade A120-0002:Downgrade A120-0003:Reinstall";
     QTest::newRow("multi") << "B2-50_3.2.0_multi.guf"
                            << "C312-0001:Upgrade B250-0001:Upgrade B250-0002:Upgrade";
+    QTest::newRow("keeps old firmware") << "A1-20_1.7.0_keeps-old-firmware.guf"
+                                        << "A120-0001:Upgrade A120-0002:Upgrade A120-0003:Upgrade";
     QTest::newRow("malformed") << "A1-20_broken.guf"
                                << "unreadable";
 }
@@ -76,19 +81,25 @@ void tst_SandboxHost::sampleUpdateFiles()
 void tst_SandboxHost::pluginFileIsChecked_data()
 {
     QTest::addColumn<QString>("file");
+    QTest::addColumn<QString>("language");
     QTest::addColumn<QString>("error");
     QTest::newRow("missing") << "/nonexistent/libFirmwareUpdater.so"
+                             << ""
                              << "No plug-in file";
-    QTest::newRow("not a library") << kSetup << "no viewer plug-in";
+    QTest::newRow("not a library") << kSetup << ""
+                                   << "no viewer plug-in";
+    QTest::newRow("unknown language") << kPlugin << "xx"
+                                      << "No catalogue";
 }
 
 void tst_SandboxHost::pluginFileIsChecked()
 {
     QFETCH(QString, file);
+    QFETCH(QString, language);
     QFETCH(QString, error);
     Core::Service::CServiceRegistry registry;
     Sandbox::CPluginHost host;
-    QVERIFY(!host.start(file, &registry));
+    QVERIFY(!host.start(file, &registry, language));
     QVERIFY2(host.errorString().contains(error), qPrintable(host.errorString()));
     QVERIFY(!host.isRunning() && registry.services().isEmpty());
 }
@@ -96,6 +107,20 @@ void tst_SandboxHost::pluginFileIsChecked()
 // The plug-in's life in the host as one log: what initialize and extensionsInitialized
 // put in (service, Tools action, catalogues), the context action following the
 // selector, and uninitialize taking it all back.
+// A language given at the start is in place before the plug-in builds its
+// actions, and the host's language box shows it.
+void tst_SandboxHost::startsInLanguage()
+{
+    Sandbox::CSandboxMainWindow window;
+    QVERIFY(window.loadSetup(kSetup) && window.startPlugin(kPlugin, nullptr, "ja"));
+    const auto *box = window.controlPanel()->findChild<QComboBox *>("languageComboBox");
+    QCOMPARE(box->currentData().toString(), "ja");
+    QCOMPARE(window.menuService()->toolsMenu()->actions().value(0)->text(),
+             "ファームウェア アップデーター");
+    window.pluginHost().setLanguage("en");
+    window.shutDown();
+}
+
 void tst_SandboxHost::pluginLifeCycle()
 {
     Sandbox::CSandboxMainWindow window;
@@ -158,10 +183,11 @@ void tst_SandboxHost::pluginLifeCycle()
     window.shutDown(); // harmless twice
     QCOMPARE(seen,
              QStringList({ "service action xx en+ ja+* ko+* zh+*",
-                           "1 A120-0003 A120-0003 [Firmware Updater]", "2 B250-0002 B250-0002 []",
-                           "3 C312-0001 C312-0001 [Firmware Updater]",
-                           "3 C312-0001 C312-0001 [Firmware Updater]", "4 none  []",
-                           "xx en ja ko zh", "5 A120-0003 A120-0003 []" }));
+                           // The context entry follows the last language, Chinese.
+                           "1 A120-0003 A120-0003 [固件更新程序]", "2 B250-0002 B250-0002 []",
+                           "3 C312-0001 C312-0001 [固件更新程序]",
+                           "3 C312-0001 C312-0001 [固件更新程序]", "4 none  []", "xx en ja ko zh",
+                           "5 A120-0003 A120-0003 []" }));
 }
 
 void tst_SandboxHost::optionValuesAreJoined_data()

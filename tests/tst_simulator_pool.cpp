@@ -50,9 +50,9 @@ class TestSimulatorPool : public QObject
     QSharedPointer<CCameraPool> m_pool;
     int m_files = 0;
 
-    QString writeFile(const QByteArray &content)
+    QString writeFile(const QByteArray &content, const QString &name = QString())
     {
-        QFile file(m_dir.filePath(QString("file%1.guf").arg(++m_files)));
+        QFile file(m_dir.filePath(name.isEmpty() ? QString("file%1.guf").arg(++m_files) : name));
         return file.open(QIODevice::WriteOnly) && file.write(content) == content.size()
                 ? file.fileName()
                 : QString();
@@ -111,6 +111,10 @@ private slots:
               "\"modelName\"" },
             { "setup: negative time scale", R"({"timeScale": -1, "transportLayers": []})",
               "\"timeScale\"" },
+            // Placeholders in a path stay as they are.
+            { "percent in name", "named:%1 %2.guf|{", "%1 %2.guf\" is not valid JSON" },
+            { "percent in name, bad update", R"(named:%1.guf|{"updates": [{"version": ""}]})",
+              "%1.guf\", update 1: \"version\"" },
         };
         for (const auto &row : rows)
             QTest::newRow(row[0].constData()) << row[1] << QString(row[2]);
@@ -122,7 +126,11 @@ private slots:
         QFETCH(QByteArray, content);
         QFETCH(QString, fragment);
 
-        QString path = content.startsWith("path:") ? QString(content.mid(5)) : writeFile(content);
+        QString path = content.startsWith("path:") ? QString(content.mid(5))
+                : content.startsWith("named:")
+                ? writeFile(content.mid(content.indexOf('|') + 1),
+                            QString(content.mid(6, content.indexOf('|') - 6)))
+                : writeFile(content);
         if (!path.isEmpty() && !path.startsWith('/'))
             path = m_dir.filePath(path);
         try {
@@ -245,6 +253,14 @@ private slots:
         QTest::newRow("fails once")
                 << R"(, "failure": {"step": 6, "message": "No answer", "times": 1})"
                 << upload + "stepDone 6 300|done|";
+        // Under a time scale the estimates match the time really taken.
+        QTest::newRow("time scale") << "scale"
+                                    << QString(upload + "stepDone 6 300|done|")
+                                               .replace(" 800|", " 8|")
+                                               .replace("0 100 Checking", "0 1 Checking")
+                                               .replace("Done 0 100", "Done 0 1")
+                                               .replace(" 5 400", " 5 4")
+                                               .replace(" 6 300", " 6 3");
         QTest::newRow("busy camera") << "busy"
                                      << "begin 2.0.0 800|error Camera Camera A1 is acquiring "
                                         "images and cannot be updated.|";
@@ -259,6 +275,7 @@ private slots:
         const QByteArray failure = prepare.startsWith(',') ? prepare.toUtf8() : QByteArray();
         const auto infos = service->readUpdateFile(writeFile(updateFile(failure)), {});
         const SimulatedCameraPtr camera = m_pool->camera("A1");
+        m_pool->setTimeScale(prepare == "scale" ? 0.01 : 0.0);
         auto update = service->createFirmwareUpdate(camera, infos.at(0));
         QVERIFY(update);
         m_pool->setCameraBusy("A1", prepare == "busy");

@@ -9,7 +9,10 @@
 #include "view/CFirmwareUpdateDialog.h"
 
 #include <QLabel>
+#include <QProgressBar>
 #include <QtTest>
+
+#include <limits>
 
 // What the full wizard runs cannot reach: a host whose update sleeps through
 // a reset announced as taking no time, and a step left while its worker runs.
@@ -19,21 +22,62 @@ using namespace Plugin::Dorvix;
 
 namespace {
 
+class CInfo : public IFirmwareUpdateInfo
+{
+public:
+    QString version() const override { return QStringLiteral(" 2.0"); }
+    QString description() const override { return {}; }
+    QString releaseNotes() const override { return {}; }
+    QString fileName() const override { return {}; }
+};
+
 // A host update that either sleeps through a reset announced as taking no
-// time or blocks until released and then reports progress late.
+// time or blocks until released and then reports progress late; or, with
+// tokens, plays them: "begin:ms", "step:ms", "progress:percent",
+// "stepDone:ms", "installs:version", "done", "error:text" and "cancel" (the
+// user's, queued behind what was reported so far).
 class CScriptedUpdate : public IDeviceFirmwareUpdate
 {
 public:
     enum EScript { Quick, SilentReset, Blocking, Mute, Paced };
 
-    FirmwareUpdateInfoPtr firmwareUpdateInfo() const override { return {}; }
+    FirmwareUpdateInfoPtr firmwareUpdateInfo() const override
+    {
+        return tokens.isEmpty() ? FirmwareUpdateInfoPtr() : FirmwareUpdateInfoPtr(new CInfo);
+    }
     EFirmwareUpdateDirection direction() const override { return Upgrade; }
     QString currentFirmwareVersion() const override { return QStringLiteral("1.0"); }
-    QString deviceFirmwareVersion() const override { return QStringLiteral("1.0"); }
+    QString deviceFirmwareVersion() const override { return installed; }
+
+    void play()
+    {
+        for (const QString &token : tokens) {
+            const QString name = token.section(':', 0, 0);
+            const QString arg = token.section(':', 1);
+            if (name == "begin")
+                emit firmwareUpdateBegin(firmwareUpdateInfo(), arg.toUInt());
+            else if (name == "step")
+                emit firmwareUpdateProgressStepBegin(FileUpload, arg.toUInt(), QString());
+            else if (name == "progress")
+                emit firmwareUpdateProgressStepProgressChanged(FileUpload, arg.toDouble());
+            else if (name == "stepDone")
+                emit firmwareUpdateProgressStepDone(FileUpload, arg.toUInt());
+            else if (name == "installs")
+                installed = arg;
+            else if (name == "done")
+                emit firmwareUpdateDone();
+            else if (name == "error")
+                emit firmwareUpdateError(arg);
+            else if (name == "cancel")
+                QMetaObject::invokeMethod(user, "onUpdatesCanceled", Qt::QueuedConnection);
+        }
+    }
 
     void runUpdate() override
     {
         ran = true;
+        if (!tokens.isEmpty())
+            return play();
         emit firmwareUpdateBegin({}, script == Paced ? 600000 : 1000);
         if (script == SilentReset) {
             emit firmwareUpdateProgressStepBegin(DeviceReset, 0, QString());
@@ -62,13 +106,16 @@ public:
     EScript script = Quick;
     QSemaphore gate;
     bool ran = false;
+    QStringList tokens;
+    QString installed = QStringLiteral("1.0");
+    QPointer<QObject> user;
 };
 
 // The updating step alone on a machine, with its page and a model of planned
 // cameras, one per script.
 struct Rig
 {
-    explicit Rig(const QList<CScriptedUpdate::EScript> &scripts)
+    explicit Rig(const QList<CScriptedUpdate::EScript> &scripts, const QStringList &tokens = {})
     {
         // The plug-in registers it on initialisation; these tests have no plug-in.
         qRegisterMetaType<EFirmwareUpdateStep>("Plugin::Dorvix::EFirmwareUpdateStep");
@@ -89,10 +136,13 @@ struct Rig
             entity->setSelected(true);
             updates << QSharedPointer<CScriptedUpdate>::create();
             updates.last()->script = scripts[i];
+            updates.last()->tokens = tokens.value(i).split(' ', Qt::SkipEmptyParts);
             entity->setDeviceFirmwareUpdate(updates.last());
             entities << entity;
         }
         model->setEntities(entities);
+        for (const auto &update : qAsConst(updates))
+            update->user = step;
         machine.start();
     }
 
@@ -116,6 +166,99 @@ signals:
     void leave();
 
 private slots:
+    // Token lists per camera (see CScriptedUpdate). Per camera: result,
+    // current firmware shown afterwards and whether its update ran; the log
+    // lines other than INFO, and progress lines; the highest bar value.
+    void hostReports_data()
+    {
+        QTest::addColumn<QStringList>("cameras");
+        QTest::addColumn<QString>("outcome");
+        QTest::addColumn<QStringList>("log");
+        QTest::addColumn<int>("peak");
+        const QString ignored = "WARNING Ignored firmware update signal \"%1\": no camera "
+                                "awaits its result";
+        const QString installs = "installs:2.0 done";
+        QTest::newRow("done twice") << QStringList { installs + " done", installs }
+                                    << "OK 2.0 ran, OK 2.0 ran" << QStringList { ignored.arg("done") }
+                                    << 2;
+        QTest::newRow("error after done")
+                << QStringList { installs + " error:Late", installs } << "OK 2.0 ran, OK 2.0 ran"
+                << QStringList { ignored.arg("error") } << 2;
+        QTest::newRow("progress after done")
+                << QStringList { installs + " begin:5 step:5 progress:5 stepDone:5" }
+                << "OK 2.0 ran"
+                << QStringList { ignored.arg("begin"), ignored.arg("step begin"),
+                                 ignored.arg("progress"), ignored.arg("step done") }
+                << 1;
+        QTest::newRow("cancel after done, before the worker ends")
+                << QStringList { installs + " cancel", installs } << "OK 2.0 ran, Skipped 1.0 -"
+                << QStringList { "WARNING User canceled firmware update" } << 1;
+        QTest::newRow("keeps old firmware")
+                << QStringList { "done", installs } << "Failed 1.0 ran, Skipped 1.0 -"
+                << QStringList { "CRITICAL The camera reports firmware version 1.0 after the "
+                                 "update; expected 2.0.",
+                                 "CRITICAL Firmware update (1/2) failed.",
+                                 "WARNING Further firmware updates will be skipped" }
+                << 0;
+        QTest::newRow("device cannot tell its version")
+                << QStringList { "installs: done" } << "OK 1.0 ran" << QStringList() << 1;
+        QTest::newRow("error: firmware read back")
+                << QStringList { "installs:1.5 error:Broke", installs }
+                << "Failed 1.5 ran, Skipped 1.0 -"
+                << QStringList { "CRITICAL Broke", "CRITICAL Firmware update (1/2) failed.",
+                                 "WARNING Further firmware updates will be skipped" }
+                << 0;
+        QTest::newRow("host values out of range")
+                << QStringList { "begin:4294967295 step:4294967295 progress:nan progress:inf "
+                                 "progress:-inf progress:-5 stepDone:4294967295 "
+                                 "stepDone:4294967295 progress:1e300 "
+                                 + installs }
+                << "OK 2.0 ran"
+                << QStringList { "INFO FileUpload progress: 0%", "INFO FileUpload progress: 100%",
+                                 "INFO FileUpload progress: 0%", "INFO FileUpload progress: 0%",
+                                 "INFO FileUpload progress: 100%" }
+                << std::numeric_limits<int>::max();
+    }
+
+    void hostReports()
+    {
+        QFETCH(QStringList, cameras);
+        QFETCH(QString, outcome);
+        QFETCH(QStringList, log);
+        QFETCH(int, peak);
+
+        Rig r(QList<CScriptedUpdate::EScript>().fromVector(
+                      QVector<CScriptedUpdate::EScript>(cameras.size(), CScriptedUpdate::Quick)),
+              cameras);
+        auto *bar = r.page.findChild<QProgressBar *>();
+        int highest = 0;
+        connect(bar, &QProgressBar::valueChanged, this,
+                [&highest](int value) { highest = qMax(highest, value); });
+        QSignalSpy done(r.step, &State::CFirmwareUpdatingStep::firmwareUpdateDone);
+        QVERIFY(done.wait(20000));
+        QTest::qWait(50); // nothing may follow the end of the run
+        QCOMPARE(done.count(), 1);
+
+        QStringList shown;
+        for (int i = 0; i < cameras.size(); ++i) {
+            const auto cell = [&](int column) {
+                return r.model->findCameraIndex("tl", "id-" + QString::number(i), column).data();
+            };
+            shown << QString("%1 %2 %3").arg(
+                    QMetaEnum::fromType<Entity::CFirmwareUpdateEntity::EFirmwareUpdateResult>()
+                            .valueToKey(cell(Entity::CFirmwareUpdateEntity::UpdateResult).toInt()),
+                    cell(Entity::CFirmwareUpdateEntity::CurrentFirmware).toString(),
+                    r.updates[i]->ran ? "ran" : "-");
+        }
+        QCOMPARE(shown.join(", "), outcome);
+        QStringList notable;
+        for (const QString &line : qAsConst(r.service->lines))
+            if (!line.startsWith("INFO ") || line.contains(" progress: "))
+                notable << line;
+        QCOMPARE(notable, log);
+        QCOMPARE(highest, peak);
+    }
+
     void zeroResetEstimate()
     {
         // No share can be computed for a reset announced as taking no time, yet

@@ -1,5 +1,8 @@
+#include "host/BaseException.h"
 #include "state/CFirmwareUpdateThread.h"
 #include "support/UpdateSignals.h"
+
+#include <stdexcept>
 
 #include <QSemaphore>
 #include <QtTest>
@@ -37,6 +40,12 @@ public:
         }
         emit firmwareUpdateProgressStepProgressChanged(FileUpload, 100.0);
         emit firmwareUpdateProgressStepDone(DeviceReset, m_number);
+        if (throws == "host")
+            throw Core::Exception::BaseException("Camera gone");
+        if (throws == "std")
+            throw std::runtime_error("bad_alloc-like");
+        if (throws == "int")
+            throw 42;
         if (m_number % 3 == 2)
             emit firmwareUpdateError(QString("e%1").arg(m_number));
         else
@@ -60,6 +69,7 @@ public:
     QThread *ranIn = nullptr;
     int threadChanges = 0;
     bool held = false;
+    QString throws;
     QSemaphore entered, release;
 
 private:
@@ -138,6 +148,35 @@ private slots:
         loop.exec();
 
         QCOMPARE(log, expected);
+    }
+
+    // Whatever runUpdate() throws becomes that camera's error, after what it
+    // emitted and before finished(), instead of ending the viewer.
+    void exceptionBecomesError_data()
+    {
+        QTest::addColumn<QString>("throws");
+        QTest::addColumn<QString>("error");
+        QTest::newRow("host exception") << "host" << "Camera gone";
+        QTest::newRow("standard exception")
+                << "std" << "Internal error: Firmware update raised an exception: bad_alloc-like";
+        QTest::newRow("anything else")
+                << "int" << "Internal error: Firmware update raised an exception: unknown error";
+    }
+    void exceptionBecomesError()
+    {
+        QFETCH(QString, throws);
+        QFETCH(QString, error);
+        QString log;
+        CFirmwareUpdateThread thread(nullptr);
+        Probe::recordUpdateSignals(&thread, this, [&](const QString &token) { log += token + '|'; });
+        connect(&thread, &QThread::finished, this, [&] { log += "finished|"; });
+        auto update = QSharedPointer<CScriptedUpdate>::create(4);
+        update->throws = throws;
+        thread.setFirmwareUpdate(update);
+        thread.start();
+        QTRY_VERIFY_WITH_TIMEOUT(log.endsWith("finished|"), 60000);
+        QCOMPARE(log, "begin 4|step 5 4 u4|progress 5 100|stepDone 6 4|error " + error + "|finished|");
+        QCOMPARE(update->thread(), qApp->thread());
     }
 };
 

@@ -185,6 +185,36 @@ private slots:
         QTEST(parts.join(" | "), "expected");
     }
 
+    // The width is the base delegate's for the text and font asked about
+    // now, never one remembered for another name or font.
+    void sizeHintWidth_data()
+    {
+        QTest::addColumn<int>("delegate");
+        QTest::newRow("label") << int(Label);
+        QTest::newRow("box") << int(Box);
+    }
+    void sizeHintWidth()
+    {
+        QFETCH(int, delegate);
+        QObject owner;
+        QAbstractItemDelegate *hints = ::delegate(delegate, &owner);
+        const QStyledItemDelegate base;
+        QStyleOptionViewItem large;
+        large.font.setPixelSize(40);
+        QVector<int> widths;
+        for (const char *name : { "a1", "a1a1a1a1a1a1a1a1a1a1", "a1" }) {
+            const Models models { QLatin1String(name) };
+            const QModelIndex index = models.node(Device);
+            for (const QStyleOptionViewItem &option : { QStyleOptionViewItem(), large }) {
+                const QSize hint = hints->sizeHint(option, index);
+                QCOMPARE(hint, QSize(base.sizeHint(option, index).width(), 20));
+                widths << hint.width();
+            }
+        }
+        QVERIFY(widths.at(0) < widths.at(1) && widths.at(0) < widths.at(2));
+        QCOMPARE(widths.mid(4), widths.mid(0, 2));
+    }
+
     void content_data()
     {
         QTest::addColumn<int>("delegate");
@@ -310,6 +340,36 @@ private slots:
             QCOMPARE(describe(image, view.visualRect(models.node(Row1))) + " | "
                              + describe(image, view.visualRect(models.node(Row2))),
                      rows);
+        }
+    }
+
+    // A tool tip the model gives wins over the cell's own full text.
+    void modelToolTipWins()
+    {
+        struct TipProxy : QSortFilterProxyModel
+        {
+            QVariant data(const QModelIndex &index, int role) const override
+            {
+                return role == Qt::ToolTipRole ? QVariant("Model tip")
+                                               : QSortFilterProxyModel::data(index, role);
+            }
+        };
+        Models models;
+        TipProxy proxy;
+        proxy.setSourceModel(models.list.data());
+        QTreeView view;
+        view.setModel(&proxy);
+        view.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&view));
+        const QModelIndex index = proxy.index(0, 0);
+        QStyleOptionViewItem option;
+        option.rect = view.visualRect(index);
+        QHelpEvent event(QEvent::ToolTip, option.rect.center(),
+                         view.viewport()->mapToGlobal(option.rect.center()));
+        for (int kind : { Label, Details, Status, Result, Box }) {
+            QToolTip::hideText();
+            QVERIFY(delegate(kind, &view)->helpEvent(&event, &view, option, index));
+            QCOMPARE(QToolTip::text(), "Model tip");
         }
     }
 

@@ -11,9 +11,10 @@
 
 namespace {
 
-// An update is "version|description|camera ids|failure|reset": ids limit it to
-// those cameras, a failure stops its upload at 50 %, "reset" gives it one
-// 600 ms DeviceReset phase instead of the 100 ms upload.
+// An update is "version|description|camera ids|failure|reset|keep": ids limit
+// it to those cameras, a failure stops its upload at 50 %, "reset" gives it
+// one 600 ms DeviceReset phase instead of the 100 ms upload, "keep" leaves
+// the camera on its old firmware although it reports done.
 QByteArray updateFile(const QStringList &updates)
 {
     const QString upload
@@ -28,10 +29,12 @@ QByteArray updateFile(const QStringList &updates)
         const QString failure = f.value(3).isEmpty()
                 ? QString()
                 : R"(, "failure": {"step": "FileUpload", "message": ")" + f[3] + "\"}";
+        const QString keep = f.value(5).isEmpty() ? QString() : R"(, "keepsOldFirmware": true)";
         // One arg() call: placeholders in the texts stay as they are.
         json << QStringLiteral(R"({"version": "%1", "description": "%2", "releaseNotes": "Notes",)"
-                               R"( "models": ["M"], "phases": [%3]%4%5})")
-                        .arg(f[0], f.value(1), f.value(4).isEmpty() ? upload : reset, ids, failure);
+                               R"( "models": ["M"], "phases": [%3]%4%5%6})")
+                        .arg(f[0], f.value(1), f.value(4).isEmpty() ? upload : reset, ids, failure,
+                             keep);
     }
     return QStringLiteral(R"({"updates": [%1]})").arg(json.join(", ")).toUtf8();
 }
@@ -84,11 +87,18 @@ QStringList camera(int i, int n, const QString &name, const QString &from, const
               << QStringLiteral("CRITICAL Firmware update (%1/%2) failed.").arg(i).arg(n);
         return i < n ? lines << "WARNING Further firmware updates will be skipped" : lines;
     }
-    return lines << "INFO Finished update step: " + step
-                 << QStringLiteral("INFO Update remaining time approximately %1 msec").arg(ms)
-                 << "INFO Camera info after update:"
-                 << "INFO DeviceFirmwareVersion: " + u[0]
-                 << QStringLiteral("INFO Finished firmware update (%1/%2)").arg(i).arg(n);
+    lines << "INFO Finished update step: " + step
+          << QStringLiteral("INFO Update remaining time approximately %1 msec").arg(ms)
+          << "INFO Camera info after update:";
+    if (u.value(5).isEmpty())
+        return lines << "INFO DeviceFirmwareVersion: " + u[0]
+                     << QStringLiteral("INFO Finished firmware update (%1/%2)").arg(i).arg(n);
+    lines << "INFO DeviceFirmwareVersion: " + from
+          << QStringLiteral("CRITICAL The camera reports firmware version %1 after the update; "
+                            "expected %2.")
+                     .arg(from, u[0])
+          << QStringLiteral("CRITICAL Firmware update (%1/%2) failed.").arg(i).arg(n);
+    return i < n ? lines << "WARNING Further firmware updates will be skipped" : lines;
 }
 
 // How many slots listen to a model's dataChanged (QObject keeps that protected).
@@ -117,6 +127,7 @@ private slots:
     void fileVerdict_data();
     void fileVerdict();
     void browseFolder();
+    void unloadDuringRun();
 };
 
 namespace {
@@ -283,7 +294,8 @@ void tst_WizardRun::run_data()
     // "vanish:id" takes a camera from the host.
     QTest::addColumn<QString>("actions");
     QTest::addColumn<QStringList>("expectedLog");
-    // "ok failed skipped" and page 5's error text, if any.
+    // "ok failed skipped", page 5's error text, if any, and its skipped
+    // count and canceled line when shown.
     QTest::addColumn<QString>("expectedResult");
 
     const QStringList abc = { "A|Cam A|M|1.0", "B|Cam B|M|1.0", "C|Cam C|M|1.0" };
@@ -306,33 +318,43 @@ void tst_WizardRun::run_data()
             << (plan({ brokenB, v2 }, { up[0], "Cam B:update 1.0 2.1", up[2] }) + a13
                         + camera(2, 3, "Cam B", "1.0", brokenB)
                 << kDone)
-            << "1 1 1" + skipped + "Flash %1 failed.";
+            << "1 1 1" + skipped + "Flash %1 failed. | Skipped updates: 1";
     const QString brokenC = "2.1|Broken|C|Flash failed";
     QTest::newRow("the last of 3 fails")
             << abc << QStringList { brokenC, v2 } << "ABC"
             << (plan({ brokenC, v2 }, { up[0], up[1], "Cam C:update 1.0 2.1" }) + a13 + b23
                         + camera(3, 3, "Cam C", "1.0", brokenC)
                 << kDone)
-            << "2 1 0" + last + "Flash failed.";
+            << "2 1 0" + last + "Flash failed. | Skipped updates: 0";
+
+    const QString keeps = "2.0|Fixes||||keep";
+    QTest::newRow("the camera keeps its old firmware")
+            << abc << QStringList { keeps } << "ABC"
+            << (plan({ keeps }, up) + camera(1, 3, "Cam A", "1.0", keeps) << kDone)
+            << "0 1 2" + skipped
+                    + "The camera reports firmware version 1.0 after the update; expected 2.0.. | "
+                      "Skipped updates: 2";
 
     QStringList canceled = planAll + a13;
     canceled.insert(planAll.size() + 1, "WARNING User canceled firmware update");
     canceled << "INFO Firmware updates have been canceled by the user" << kDone;
+    const QString canceledResult
+            = "1 0 2 | Skipped updates: 2 | Firmware updates have been canceled by the user.";
     QTest::newRow("cancel during camera 1 of 3")
-            << abc << QStringList { v2 } << "ABC cancel" << canceled << "1 0 2";
+            << abc << QStringList { v2 } << "ABC cancel" << canceled << canceledResult;
     QTest::newRow("cancel pressed twice")
-            << abc << QStringList { v2 } << "ABC cancel2" << canceled << "1 0 2";
+            << abc << QStringList { v2 } << "ABC cancel2" << canceled << canceledResult;
 
     // Nothing can be shown without the page: the run ends instead of going on.
     QTest::newRow("page gone during a run")
             << abc << QStringList { v2 } << "ABC gone"
             << (planAll + a13.mid(0, a13.size() - 3)
                 << "CRITICAL Internal error. Stopping firmware update of cameras" << kDone)
-            << "0 0 3";
+            << "0 0 3 | Skipped updates: 3";
     QTest::newRow("back and forth rebuilds the plan")
             << abc << QStringList { v2 } << "ABC back:C -A"
             << (planAll + plan({ v2 }, up.mid(0, 2)) + camera(1, 1, "Cam B", "1.0", v2) << kDone)
-            << "1 0 1";
+            << "1 0 1 | Skipped updates: 1";
     QTest::newRow("host enumeration changes on pages 3 and 4")
             << abc << QStringList { v2 } << "AB appear:D vanish:C"
             << (plan({ v2 }, up.mid(0, 2)) + camera(1, 2, "Cam A", "1.0", v2)
@@ -347,10 +369,11 @@ void tst_WizardRun::run_data()
                 << "CRITICAL No compatible firmware update found for M S-B: detail B"
                 << plan({}, { up[2] }).mid(1) + a13 << b23missing.first()
                 << b23missing.mid(b23missing.size() - 3))
-            << "1 1 1" + skipped + missing + ".";
+            << "1 1 1" + skipped + missing + ". | Skipped updates: 1";
     QTest::newRow("an empty selection is no plan")
             << abc << QStringList { v2 } << "AB -A -B nonext +B"
-            << (plan({ v2 }, up.mid(0, 2)) + camera(1, 1, "Cam B", "1.0", v2) << kDone) << "1 0 1";
+            << (plan({ v2 }, up.mid(0, 2)) + camera(1, 1, "Cam B", "1.0", v2) << kDone)
+            << "1 0 1 | Skipped updates: 1";
     QTest::newRow("a file the host cannot read")
             << abc << QStringList { v2 } << "A corrupt nonext"
             << QStringList { plan({}).first(),
@@ -384,7 +407,7 @@ void tst_WizardRun::run_data()
             << (plan({ odd, odd }, { "%2 cam %1:update 1.0 2.0", "%1%1:update 1.0 2.0" })
                         + camera(1, 2, "%2 cam %1", "1.0", odd) + camera(2, 2, "%1%1", "1.0", oddB)
                 << kDone)
-            << "1 1 0" + last + "Lost %2 at %1.";
+            << "1 1 0" + last + "Lost %2 at %1. | Skipped updates: 0";
 
     // The device is silent while it restarts; the step reports the elapsed
     // share of the estimate every 250 ms, on every camera.
@@ -456,18 +479,21 @@ void tst_WizardRun::run()
     // posted: it comes from the event loop like a user's click.
     const QString during = actions.section(' ', -1);
     auto fired = std::make_shared<bool>(false);
+    auto hint = std::make_shared<QString>(); // page 4's hint right after Cancel
     QObject::connect(
             d.page4->treeModel().data(), &QAbstractItemModel::dataChanged, d.page5,
-            [&d, fired, during] {
+            [&d, fired, during, hint] {
                 if (std::exchange(*fired, true))
                     return;
                 if (during == "gone")
                     delete d.page4.data();
                 else if (during.startsWith("vanish:") && d.host.pool.removeCamera(during.mid(7)))
                     d.host.pool.announceEnumerationChanged();
-                else if (during.startsWith("cancel") && WizardDriver::click(d.page4, "Cancel")
-                         && during == "cancel2")
-                    d.page4->close();
+                else if (during.startsWith("cancel") && WizardDriver::click(d.page4, "Cancel")) {
+                    *hint = d.page4->findChild<QLabel *>("infoTextLabel_2")->text();
+                    if (during == "cancel2")
+                        d.page4->close();
+                }
             },
             Qt::QueuedConnection);
     QWidget *last = d.page3;
@@ -476,8 +502,17 @@ void tst_WizardRun::run()
         QVERIFY(d.waitForResults());
         QVERIFY(!d.page4 || !d.page4->isVisible());
         auto *error = d.page5->findChild<QLabel *>("errorTextLabel");
-        QCOMPARE(d.counts() + (error->isVisible() ? " " + error->text() : QString()),
-                 expectedResult);
+        QString result = d.counts() + (error->isVisible() ? " " + error->text() : QString());
+        for (const char *name : { "skippedUpdatesLabel", "canceledLabel" }) {
+            auto *label = d.page5->findChild<QLabel *>(name);
+            if (label->isVisible())
+                result += " | " + label->text();
+        }
+        QCOMPARE(result, expectedResult);
+        if (during.startsWith("cancel"))
+            QCOMPARE(*hint,
+                     "Canceling: the update of the camera currently being updated is being "
+                     "completed. The remaining updates will be skipped.");
         last = d.page5;
     }
     QVERIFY(d.closeOn(last));
@@ -563,6 +598,39 @@ void tst_WizardRun::browseFolder()
     browse(QDir(d.temp.path()).filePath("gone/update.guf"), QString());
     QCOMPARE(opened, QStringList({ d.temp.path(), other, other, other }));
     QVERIFY(d.closeOn(d.page2));
+}
+
+// The viewer unloads the plug-in while camera 1 of 3 is being updated: the
+// camera completes, its outcome and why the run ends are logged, and no page
+// is left behind or blocking the viewer.
+void tst_WizardRun::unloadDuringRun()
+{
+    WizardDriver d;
+    d.addCameras({ "A|Cam A|M|1.0", "B|Cam B|M|1.0", "C|Cam C|M|1.0" });
+    const QString path = d.writeUpdateFile(updateFile({ "2.0|Fixes" }));
+    QVERIFY(d.start());
+    QVERIFY(d.toSummary({ "A", "B", "C" }, path));
+    d.logPath = d.service->logFilePath();
+    bool unloaded = false;
+    QObject::connect(
+            d.page4->treeModel().data(), &QAbstractItemModel::dataChanged, &d.host.pool,
+            [&] {
+                if (!std::exchange(unloaded, true))
+                    d.unload();
+            },
+            Qt::QueuedConnection);
+    QVERIFY(WizardDriver::click(d.page3, "Next"));
+    QTRY_VERIFY_WITH_TIMEOUT(unloaded, 60000);
+    SimulatedHost::settle();
+    QCOMPARE(QApplication::activeModalWidget(), nullptr);
+    QTRY_COMPARE(d.host.mainWindow->findChildren<View::CUpdateDialogBase *>().size(), 0);
+    const QStringList tail = d.log().mid(d.log().indexOf("INFO Camera info after update:"));
+    QCOMPARE(tail,
+             QStringList({ "INFO Camera info after update:", "INFO DeviceFirmwareVersion: 2.0",
+                           "INFO Finished firmware update (1/3)",
+                           "WARNING Further firmware updates will be skipped",
+                           "WARNING Firmware Updater unloaded while the wizard was open" }));
+    QCOMPARE(d.host.pool.camera("B")->currentFirmwareVersion(), "1.0");
 }
 
 QTEST_MAIN(tst_WizardRun)

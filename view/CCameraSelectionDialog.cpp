@@ -20,6 +20,8 @@ CCameraSelectionDialog::CCameraSelectionDialog(QWidget *parent)
     const int pixelSize = applyPageFont();
 
     m_nextButton = m_ui->buttonBox->addButton(tr("Next"), QDialogButtonBox::AcceptRole);
+    // Found by name by tools that drive the wizard in any language.
+    m_nextButton->setObjectName(QStringLiteral("nextButton"));
     m_nextButton->setDefault(true);
     followVisualTabOrder();
     keepDefaultOffWhileDisabled(m_nextButton);
@@ -27,7 +29,7 @@ CCameraSelectionDialog::CCameraSelectionDialog(QWidget *parent)
     m_ui->cameraTreeView->setModel(nullptr);
     m_ui->cameraTreeView->setHeader(new CTreeViewHeaderView);
 
-    setStyleSheet(labelStyleSheet(pixelSize));
+    setStyleSheet(labelAndButtonStyleSheet(pixelSize));
     m_ui->stepTitleLabel->setFont(boldPageFont());
 
     connect(m_ui->refreshButton, &QPushButton::clicked, this,

@@ -7,12 +7,23 @@
 
 #include "ui_FirmwareUpdateDialog.h"
 
+#include <QProgressBar>
+#include <QCoreApplication>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QResizeEvent>
+#include <QTimerEvent>
+
+#include <utility>
 
 namespace Plugin::FirmwareUpdater::Internal::View {
 
 using Entity::CFirmwareUpdateEntity;
+
+namespace {
+// About one frame of a 60 Hz screen.
+constexpr int ProgressFrameMs = 16;
+} // namespace
 
 CFirmwareUpdateDialog::CFirmwareUpdateDialog(QWidget *parent)
     : CUpdateDialogBase(parent)
@@ -28,8 +39,9 @@ CFirmwareUpdateDialog::CFirmwareUpdateDialog(QWidget *parent)
     m_ui->timeLeftLabel->hide();
     m_timeLeftDelay.setSingleShot(true);
     connect(&m_timeLeftDelay, &QTimer::timeout, this, &CFirmwareUpdateDialog::showTimeLeft);
+    nameCancelButtonInHint();
 
-    setStyleSheet(labelStyleSheet(pixelSize));
+    setStyleSheet(labelAndButtonStyleSheet(pixelSize));
     const QFont bold = boldPageFont();
     m_ui->stepTitleLabel->setFont(bold);
     m_ui->progressLabel->setFont(bold);
@@ -67,13 +79,38 @@ void CFirmwareUpdateDialog::setTreeModel(QSharedPointer<CFirmwareUpdateTreeModel
         view->setColumnWidth(CFirmwareUpdateEntity::CurrentFirmware, 142);
         view->setColumnWidth(CFirmwareUpdateEntity::SelectedFirmware, 148);
         view->setColumnWidth(CFirmwareUpdateEntity::UpdateStatus, 126);
+        watchRows(model.data());
     }
-    view->expandAll();
+    // Expanding drops the view's remembered row heights, which a run would
+    // otherwise pay again for every camera.
+    if (m_expandNeeded) {
+        view->expandAll();
+        m_expandNeeded = false;
+    }
     CUpdateDialogBase::setTreeModel(model);
+}
+
+void CFirmwareUpdateDialog::watchRows(QAbstractItemModel *model)
+{
+    for (const QMetaObject::Connection &connection : qAsConst(m_rowWatches))
+        disconnect(connection);
+    m_rowWatches.clear();
+    m_expandNeeded = true;
+    if (!model)
+        return;
+    const auto changed = [this] {
+        m_expandNeeded = true;
+    };
+    m_rowWatches << connect(model, &QAbstractItemModel::modelReset, this, changed)
+                 << connect(model, &QAbstractItemModel::rowsInserted, this, changed)
+                 << connect(model, &QAbstractItemModel::rowsMoved, this, changed)
+                 << connect(model, &QAbstractItemModel::layoutChanged, this, changed);
 }
 
 void CFirmwareUpdateDialog::setCancelEnabled(bool enabled)
 {
+    if (enabled && std::exchange(m_finishing, false))
+        m_ui->retranslateUi(this);
     if (m_cancelButton) {
         m_cancelButton->setEnabled(enabled);
         m_cancelButton->setDefault(enabled);
@@ -82,8 +119,17 @@ void CFirmwareUpdateDialog::setCancelEnabled(bool enabled)
             = Qt::Dialog | Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint;
     if (enabled)
         flags |= Qt::WindowCloseButtonHint;
+    // New flags make a new native window, which would put its client area
+    // where the frame was asked to go: ask for the frame's place again. A
+    // hidden page stays hidden, so it is placed before it is first shown.
+    const QPoint position = pos();
+    const bool placed = testAttribute(Qt::WA_Moved);
+    const bool visible = isVisible();
     setWindowFlags(flags);
-    show();
+    if (placed)
+        move(position);
+    if (visible)
+        show();
 }
 
 void CFirmwareUpdateDialog::setProgressText(int current, int total)
@@ -93,9 +139,34 @@ void CFirmwareUpdateDialog::setProgressText(int current, int total)
 
 void CFirmwareUpdateDialog::setProgress(int value, int maximum)
 {
-    m_ui->progressBar->setMinimum(0);
-    m_ui->progressBar->setMaximum(maximum);
-    m_ui->progressBar->setValue(value);
+    QProgressBar *bar = m_ui->progressBar;
+    // The bar takes every value at once but would repaint on each; a run
+    // reports far more often than a screen shows, so it repaints once a frame.
+    const bool updates = bar->updatesEnabled();
+    bar->setAttribute(Qt::WA_UpdatesDisabled, true);
+    bar->setRange(0, maximum);
+    bar->setValue(value);
+    bar->setAttribute(Qt::WA_UpdatesDisabled, !updates);
+    if (!m_progressFrame.isActive())
+        m_progressFrame.start(ProgressFrameMs, this);
+}
+
+void CFirmwareUpdateDialog::timerEvent(QTimerEvent *event)
+{
+    if (event->timerId() != m_progressFrame.timerId()) {
+        CUpdateDialogBase::timerEvent(event);
+        return;
+    }
+    m_progressFrame.stop();
+    m_ui->progressBar->update();
+}
+
+void CFirmwareUpdateDialog::showFinishingCurrentCamera()
+{
+    m_finishing = true;
+    m_ui->infoTextLabel_2->setText(
+            tr("Canceling: the update of the camera currently being updated is being completed. "
+               "The remaining updates will be skipped."));
 }
 
 void CFirmwareUpdateDialog::setPhaseText(const QString &text)
@@ -151,6 +222,20 @@ void CFirmwareUpdateDialog::dialogButtonClicked(QAbstractButton *pButton)
         emit closeClicked();
 }
 
+void CFirmwareUpdateDialog::nameCancelButtonInHint()
+{
+    // The button box relabels its standard buttons only after this page has
+    // seen the language change, so take the label from where it will.
+    // Qt's own context: our catalogues must not carry it.
+    static const char QtContext[] = "QPlatformTheme";
+    QString label = QCoreApplication::translate(QtContext, "Cancel");
+    label.remove(QRegularExpression(QStringLiteral("&(?!&)|\\(&.\\)")));
+    QString hint = m_ui->infoTextLabel_2->text();
+    static const QRegularExpression bold(QStringLiteral("<b>[^<]*</b>"));
+    hint.replace(bold, QStringLiteral("<b>%1</b>").arg(label.toHtmlEscaped()));
+    m_ui->infoTextLabel_2->setText(hint);
+}
+
 void CFirmwareUpdateDialog::resizeEvent(QResizeEvent *event)
 {
     CUpdateDialogBase::resizeEvent(event);
@@ -165,8 +250,12 @@ void CFirmwareUpdateDialog::resizeEvent(QResizeEvent *event)
 
 void CFirmwareUpdateDialog::changeEvent(QEvent *event)
 {
-    if (event->type() == QEvent::LanguageChange)
+    if (event->type() == QEvent::LanguageChange) {
         m_ui->retranslateUi(this);
+        nameCancelButtonInHint();
+        if (m_finishing)
+            showFinishingCurrentCamera();
+    }
     CUpdateDialogBase::changeEvent(event);
 }
 

@@ -2,10 +2,14 @@
 
 #include "view/CUpdateDialogBase.h"
 
-class QPushButton;
-
+#include <QBasicTimer>
 #include <QElapsedTimer>
+#include <QMetaObject>
 #include <QTimer>
+#include <QVector>
+
+class QAbstractItemModel;
+class QPushButton;
 
 namespace Ui {
 class FirmwareUpdateDialogUi;
@@ -24,7 +28,7 @@ public:
     ~CFirmwareUpdateDialog() override;
 
     void setTreeModel(QSharedPointer<CFirmwareUpdateTreeModel> model) override;
-    // Also offers or withdraws the window's close button; shows the page
+    // Also offers or withdraws the window's close button; shows a shown page
     // again, as changing the window flags hides it.
     void setCancelEnabled(bool enabled);
     void setProgressText(int current, int total);
@@ -36,6 +40,9 @@ public:
     // the label at most once a second, the latest one last.
     void setTimeLeft(qint64 msecs);
     static QString timeLeftText(qint64 msecs);
+    // After a cancel: the running camera's update is completed, the rest
+    // skipped. Offering Cancel again restores the usual hint.
+    void showFinishingCurrentCamera();
 
 public slots:
     void dialogButtonClicked(QAbstractButton *pButton) override;
@@ -43,15 +50,25 @@ public slots:
 protected:
     void resizeEvent(QResizeEvent *event) override;
     void changeEvent(QEvent *event) override;
+    void timerEvent(QTimerEvent *event) override;
 
 private:
-    Ui::FirmwareUpdateDialogUi *m_ui = nullptr;
-    QPushButton *m_cancelButton = nullptr;
+    // Expands the tree again once the model's rows change.
+    void watchRows(QAbstractItemModel *model);
+    // The hint names the Cancel button as it is labelled, also where Qt's
+    // own catalogue for the language is missing.
+    void nameCancelButtonInHint();
     void showTimeLeft();
 
+    Ui::FirmwareUpdateDialogUi *m_ui = nullptr;
+    QPushButton *m_cancelButton = nullptr;
     QElapsedTimer m_timeLeftShown;
     QTimer m_timeLeftDelay;
     qint64 m_timeLeft = -1;
+    bool m_finishing = false;
+    QVector<QMetaObject::Connection> m_rowWatches;
+    bool m_expandNeeded = true;
+    QBasicTimer m_progressFrame;
 };
 
 } // namespace Plugin::FirmwareUpdater::Internal::View

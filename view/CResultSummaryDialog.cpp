@@ -26,6 +26,7 @@ CResultSummaryDialog::CResultSummaryDialog(QWidget *parent)
     , m_ui(new Ui::ResultSummaryDialogUi)
 {
     m_ui->setupUi(this);
+    m_ui->canceledLabel->hide();
     const int pixelSize = applyPageFont();
 
     setStyleSheet(labelAndButtonStyleSheet(pixelSize));
@@ -33,7 +34,9 @@ CResultSummaryDialog::CResultSummaryDialog(QWidget *parent)
     m_ui->cameraTreeView->setModel(nullptr);
     m_ui->cameraTreeView->setHeader(new CTreeViewHeaderView);
 
-    m_ui->buttonBox->addButton(tr("Next"), QDialogButtonBox::AcceptRole);
+    // Found by name by tools that drive the wizard in any language.
+    m_ui->buttonBox->addButton(tr("Next"), QDialogButtonBox::AcceptRole)
+            ->setObjectName(QStringLiteral("nextButton"));
     m_saveReportButton
             = m_ui->buttonBox->addButton(tr("Save report..."), QDialogButtonBox::ActionRole);
     m_saveReportButton->setObjectName(QStringLiteral("saveReportButton"));
@@ -95,6 +98,9 @@ void CResultSummaryDialog::refreshResults()
          { m_ui->errorIconLabel, m_ui->errorTextLabel, m_ui->infoIconLabel_3, m_ui->infoTextLabel_3,
            m_ui->failedUpdatesLabel, m_ui->skippedUpdatesLabel })
         label->setVisible(failures);
+    // A canceled run counts its skipped cameras too, failure or not.
+    m_ui->skippedUpdatesLabel->setVisible(failures || skipped > 0);
+    m_ui->canceledLabel->setVisible(false);
     m_ui->logLinkSpacer->changeSize(0, failures ? 0 : 16, QSizePolicy::Expanding,
                                     QSizePolicy::Fixed);
     m_ui->contentVerticalLayout->invalidate();
@@ -126,6 +132,20 @@ void CResultSummaryDialog::setLinks(const QString &supportLink, const QString &l
                     .arg(logFile, support));
     m_ui->infoTextLabel_2->setText(
             tr("See <a href=\"%1\">log file</a> for more information.").arg(logFile));
+}
+
+void CResultSummaryDialog::showLogFileIncomplete(const QString &supportLink,
+                                                 const QString &logFilePath)
+{
+    m_logFilePath = logFilePath;
+    const QString path = QDir::toNativeSeparators(logFilePath).toHtmlEscaped();
+    const QString notice
+            = tr("The log file %1 could not be written and is missing or incomplete.").arg(path);
+    m_ui->infoTextLabel_3->setText(
+            notice + QLatin1Char(' ')
+            + tr("If you require assistance, contact the <a href=\"%1\">Stavrik Support</a>.")
+                      .arg(supportLink.toHtmlEscaped()));
+    m_ui->infoTextLabel_2->setText(notice);
 }
 
 void CResultSummaryDialog::setErrorMessage(const QString &errorMessage, bool noneSkipped)
@@ -176,6 +196,12 @@ void CResultSummaryDialog::onSaveReportClicked()
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return;
     saveReport(dialog.selectedFiles().first());
+}
+
+void CResultSummaryDialog::showCanceled()
+{
+    m_ui->canceledLabel->setText(tr("Firmware updates have been canceled by the user."));
+    m_ui->canceledLabel->setVisible(true);
 }
 
 void CResultSummaryDialog::dialogButtonClicked(QAbstractButton *pButton)

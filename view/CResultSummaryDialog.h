@@ -26,6 +26,9 @@ public:
     void refreshResults();
     // logFileLink is a local path; the link is built from it.
     void setLinks(const QString &supportLink, const QString &logFileLink);
+    // Instead of the links: the log at that path is missing or incomplete, so
+    // it is named but not offered.
+    void showLogFileIncomplete(const QString &supportLink, const QString &logFilePath);
     // The message is shown literally, never as markup.
     void setErrorMessage(const QString &errorMessage, bool noneSkipped);
     // A plain-text note under the rows (report saved, retry not possible);
@@ -36,6 +39,8 @@ public:
     bool saveReport(const QString &filePath);
     // Beside the run's log, named like it, in the user's documents folder.
     QString defaultReportPath() const;
+    // Says that the user stopped the run; refreshResults() hides it again.
+    void showCanceled();
 
 signals:
     void nextClicked();

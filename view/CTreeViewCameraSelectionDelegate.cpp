@@ -1,6 +1,7 @@
 #include "view/CTreeViewCameraSelectionDelegate.h"
 
 #include "model/CFirmwareUpdateTreeModel.h"
+#include "style/PagePalette.h"
 #include "style/TreeColors.h"
 #include "view/TreeDelegatePainting.h"
 
@@ -150,14 +151,26 @@ void CTreeViewCameraSelectionDelegate::paint(QPainter *painter, const QStyleOpti
     painter->restore();
 }
 
+bool CTreeViewCameraSelectionDelegate::helpEvent(QHelpEvent *event, QAbstractItemView *view,
+                                                 const QStyleOptionViewItem &option,
+                                                 const QModelIndex &index)
+{
+    const QPointer<CFirmwareUpdateEntity> entity = entityAt(index);
+    if (!entity)
+        return QStyledItemDelegate::helpEvent(event, view, option, index);
+    const ENodeKind kind = nodeKind(entity);
+    if (kind == ENodeKind::TransportLayer)
+        return showCellToolTip(event, view, index, entity->transportLayerInfo()->displayName(),
+                               cellFont(), option.rect.width());
+    return showCellToolTip(event, view, index,
+                           entity->data(CFirmwareUpdateEntity::DisplayName).toString(), cellFont(),
+                           option.rect.width() - placementOf(kind, index.row()).elideMargin);
+}
+
 QSize CTreeViewCameraSelectionDelegate::sizeHint(const QStyleOptionViewItem &option,
                                                  const QModelIndex &index) const
 {
-    QSize hint = QStyledItemDelegate::sizeHint(option, index);
-    const int height = rowHeight(nodeKind(entityAt(index)), index.row());
-    if (height >= 0)
-        hint.setHeight(height);
-    return hint;
+    return fixedHeightSizeHint(*this, option, index, m_widths);
 }
 
 QWidget *CTreeViewCameraSelectionDelegate::createEditor(QWidget *parent,
@@ -181,6 +194,9 @@ QWidget *CTreeViewCameraSelectionDelegate::createEditor(QWidget *parent,
     box->setBaseSize(option.rect.size());
     box->setFocusPolicy(Qt::NoFocus);
     layout->addWidget(box);
+    // The tree's style sheet keeps the page's palette from reaching the editor.
+    for (QWidget *widget : { editor, static_cast<QWidget *>(box) })
+        widget->setPalette(Style::PagePalette::light());
     connect(box, &QCheckBox::toggled, this, &CTreeViewCameraSelectionDelegate::commit);
     return editor;
 }

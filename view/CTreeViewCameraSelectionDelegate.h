@@ -1,5 +1,7 @@
 #pragma once
 
+#include "view/TreeDelegatePainting.h"
+
 #include <QPointer>
 #include <QStyledItemDelegate>
 
@@ -23,6 +25,8 @@ public:
 
     void paint(QPainter *painter, const QStyleOptionViewItem &option,
                const QModelIndex &index) const override;
+    bool helpEvent(QHelpEvent *event, QAbstractItemView *view, const QStyleOptionViewItem &option,
+                   const QModelIndex &index) override;
     QSize sizeHint(const QStyleOptionViewItem &option, const QModelIndex &index) const override;
     QWidget *createEditor(QWidget *parent, const QStyleOptionViewItem &option,
                           const QModelIndex &index) const override;
@@ -45,6 +49,7 @@ private:
     QPointer<QCheckBox> m_enabledCheckBox;
     QPointer<QCheckBox> m_disabledCheckBox;
     QPointer<QLabel> m_label;
+    mutable TreeDelegatePainting::TextWidths m_widths;
 };
 
 } // namespace Plugin::FirmwareUpdater::Internal::View

@@ -12,6 +12,20 @@ using namespace TreeDelegatePainting;
 namespace {
 constexpr int ElideMargin = 30;
 constexpr int ColumnIndent = 11;
+
+QString detailsText(const CFirmwareUpdateEntity &entity)
+{
+    switch (entity.data(CFirmwareUpdateEntity::UpdateDetails).toInt()) {
+    case 0:
+        return CTreeViewDetailsDelegate::tr("Upgrade");
+    case 1:
+        return CTreeViewDetailsDelegate::tr("Downgrade");
+    case 2:
+        return CTreeViewDetailsDelegate::tr("Reinstall");
+    default:
+        return CTreeViewDetailsDelegate::tr("Unknown");
+    }
+}
 } // namespace
 
 CTreeViewDetailsDelegate::CTreeViewDetailsDelegate(QObject *parent)
@@ -36,25 +50,21 @@ void CTreeViewDetailsDelegate::paint(QPainter *painter, const QStyleOptionViewIt
     paintCell(painter, option, *entity, m_label, [&] {
         m_label->setIndent(
                 option.viewItemPosition == QStyleOptionViewItem::Beginning ? 0 : ColumnIndent);
-        QString text;
-        switch (entity->data(CFirmwareUpdateEntity::UpdateDetails).toInt()) {
-        case 0:
-            text = tr("Upgrade");
-            break;
-        case 1:
-            text = tr("Downgrade");
-            break;
-        case 2:
-            text = tr("Reinstall");
-            break;
-        default:
-            text = tr("Unknown");
-            break;
-        }
-        m_label->setText(m_label->fontMetrics().elidedText(text, Qt::ElideRight,
+        m_label->setText(m_label->fontMetrics().elidedText(detailsText(*entity), Qt::ElideRight,
                                                            option.rect.width() - ElideMargin));
         return index.row() == 0 ? 4 : 0;
     });
+}
+
+bool CTreeViewDetailsDelegate::helpEvent(QHelpEvent *event, QAbstractItemView *view,
+                                         const QStyleOptionViewItem &option,
+                                         const QModelIndex &index)
+{
+    const QPointer<CFirmwareUpdateEntity> entity = entityAt(index);
+    if (!entity)
+        return QStyledItemDelegate::helpEvent(event, view, option, index);
+    return showCellToolTip(event, view, index, detailsText(*entity), cellFont(),
+                           option.rect.width() - ElideMargin);
 }
 
 } // namespace Plugin::FirmwareUpdater::Internal::View

@@ -20,6 +20,11 @@ public:
 
     QSize sizeHint() const override;
 
+protected:
+    void changeEvent(QEvent *event) override;
+    // A cut title shows in full in a tool tip.
+    bool viewportEvent(QEvent *event) override;
+
 private:
     QPointer<Style::CTreeViewHeaderStyle> m_headerStyle;
 };

@@ -54,14 +54,23 @@ void CTreeViewLabelDelegate::paint(QPainter *painter, const QStyleOptionViewItem
     });
 }
 
+bool CTreeViewLabelDelegate::helpEvent(QHelpEvent *event, QAbstractItemView *view,
+                                       const QStyleOptionViewItem &option, const QModelIndex &index)
+{
+    const QPointer<CFirmwareUpdateEntity> entity = entityAt(index);
+    if (!entity)
+        return QStyledItemDelegate::helpEvent(event, view, option, index);
+    QFont font = cellFont();
+    font.setWeight(entity->updateStatus() == CFirmwareUpdateEntity::Updating ? QFont::Bold
+                                                                             : QFont::Normal);
+    return showCellToolTip(event, view, index, entity->data(sourceIndex(index).column()).toString(),
+                           font, option.rect.width() - ElideMargin);
+}
+
 QSize CTreeViewLabelDelegate::sizeHint(const QStyleOptionViewItem &option,
                                        const QModelIndex &index) const
 {
-    QSize hint = QStyledItemDelegate::sizeHint(option, index);
-    const int height = rowHeight(nodeKind(entityAt(index)), index.row());
-    if (height >= 0)
-        hint.setHeight(height);
-    return hint;
+    return fixedHeightSizeHint(*this, option, index, m_widths);
 }
 
 } // namespace Plugin::FirmwareUpdater::Internal::View

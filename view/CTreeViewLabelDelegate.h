@@ -1,5 +1,7 @@
 #pragma once
 
+#include "view/TreeDelegatePainting.h"
+
 #include <QPointer>
 #include <QStyledItemDelegate>
 
@@ -18,10 +20,13 @@ public:
 
     void paint(QPainter *painter, const QStyleOptionViewItem &option,
                const QModelIndex &index) const override;
+    bool helpEvent(QHelpEvent *event, QAbstractItemView *view, const QStyleOptionViewItem &option,
+                   const QModelIndex &index) override;
     QSize sizeHint(const QStyleOptionViewItem &option, const QModelIndex &index) const override;
 
 private:
     QPointer<QLabel> m_label;
+    mutable TreeDelegatePainting::TextWidths m_widths;
 };
 
 } // namespace Plugin::FirmwareUpdater::Internal::View

@@ -11,6 +11,19 @@ using namespace TreeDelegatePainting;
 
 namespace {
 constexpr int ElideMargin = 37;
+
+QString resultText(int result)
+{
+    switch (result) {
+    case CFirmwareUpdateEntity::OK:
+        return CTreeViewResultDelegate::tr("OK");
+    case CFirmwareUpdateEntity::Failed:
+        return CTreeViewResultDelegate::tr("Failed");
+    case CFirmwareUpdateEntity::Skipped:
+        return CTreeViewResultDelegate::tr("Skipped");
+    }
+    return {};
+}
 } // namespace
 
 CTreeViewResultDelegate::CTreeViewResultDelegate(QObject *parent)
@@ -38,21 +51,19 @@ void CTreeViewResultDelegate::paint(QPainter *painter, const QStyleOptionViewIte
         return;
     }
     paintCell(painter, option, *entity, m_cell, [&] {
-        QString text;
+        const int result = entity->data(CFirmwareUpdateEntity::UpdateResult).toInt();
+        const QString text = resultText(result);
         QString iconPath;
         bool bold = false;
-        switch (entity->data(CFirmwareUpdateEntity::UpdateResult).toInt()) {
+        switch (result) {
         case CFirmwareUpdateEntity::OK:
-            text = tr("OK");
             iconPath = QStringLiteral(":/firmwareupdater/icons/update_ok_icon_12x8_en");
             break;
         case CFirmwareUpdateEntity::Failed:
-            text = tr("Failed");
             iconPath = QStringLiteral(":/firmwareupdater/icons/update_failed_icon_12x11_en");
             bold = true;
             break;
         case CFirmwareUpdateEntity::Skipped:
-            text = tr("Skipped");
             iconPath = QStringLiteral(":/firmwareupdater/icons/update_skipped_icon_12x3_en");
             break;
         }
@@ -73,6 +84,20 @@ void CTreeViewResultDelegate::paint(QPainter *painter, const QStyleOptionViewIte
         layOutIconCell(m_cell);
         return index.row() == 0 ? 4 : 0;
     });
+}
+
+bool CTreeViewResultDelegate::helpEvent(QHelpEvent *event, QAbstractItemView *view,
+                                        const QStyleOptionViewItem &option,
+                                        const QModelIndex &index)
+{
+    const QPointer<CFirmwareUpdateEntity> entity = entityAt(index);
+    if (!entity)
+        return QStyledItemDelegate::helpEvent(event, view, option, index);
+    const int result = entity->data(CFirmwareUpdateEntity::UpdateResult).toInt();
+    QFont font = cellFont();
+    font.setWeight(result == CFirmwareUpdateEntity::Failed ? QFont::Bold : QFont::Normal);
+    return showCellToolTip(event, view, index, resultText(result), font,
+                           option.rect.width() - ElideMargin - m_icon->width());
 }
 
 } // namespace Plugin::FirmwareUpdater::Internal::View

@@ -11,6 +11,19 @@ using namespace TreeDelegatePainting;
 
 namespace {
 constexpr int ElideMargin = 37;
+
+QString statusText(int status)
+{
+    switch (status) {
+    case CFirmwareUpdateEntity::Waiting:
+        return CTreeViewStatusDelegate::tr("Waiting");
+    case CFirmwareUpdateEntity::Updating:
+        return CTreeViewStatusDelegate::tr("Updating");
+    case CFirmwareUpdateEntity::Complete:
+        return CTreeViewStatusDelegate::tr("Complete");
+    }
+    return {};
+}
 } // namespace
 
 CTreeViewStatusDelegate::CTreeViewStatusDelegate(QObject *parent)
@@ -39,18 +52,15 @@ void CTreeViewStatusDelegate::paint(QPainter *painter, const QStyleOptionViewIte
     }
     paintCell(painter, option, *entity, m_cell, [&] {
         const int status = entity->data(CFirmwareUpdateEntity::UpdateStatus).toInt();
-        QString text;
+        const QString text = statusText(status);
         QString iconPath;
         switch (status) {
         case CFirmwareUpdateEntity::Waiting:
-            text = tr("Waiting");
             break;
         case CFirmwareUpdateEntity::Updating:
-            text = tr("Updating");
             iconPath = QStringLiteral(":/firmwareupdater/icons/refresh_black_icon_14x12_en");
             break;
         case CFirmwareUpdateEntity::Complete:
-            text = tr("Complete");
             // A camera whose update failed is complete too, but must never carry the check mark.
             iconPath = entity->updateResult() == CFirmwareUpdateEntity::Failed
                     ? QStringLiteral(":/firmwareupdater/icons/update_failed_icon_12x11_en")
@@ -66,6 +76,20 @@ void CTreeViewStatusDelegate::paint(QPainter *painter, const QStyleOptionViewIte
         layOutIconCell(m_cell);
         return index.row() == 0 ? 4 : 0;
     });
+}
+
+bool CTreeViewStatusDelegate::helpEvent(QHelpEvent *event, QAbstractItemView *view,
+                                        const QStyleOptionViewItem &option,
+                                        const QModelIndex &index)
+{
+    const QPointer<CFirmwareUpdateEntity> entity = entityAt(index);
+    if (!entity)
+        return QStyledItemDelegate::helpEvent(event, view, option, index);
+    const int status = entity->data(CFirmwareUpdateEntity::UpdateStatus).toInt();
+    QFont font = cellFont();
+    font.setWeight(status == CFirmwareUpdateEntity::Updating ? QFont::Bold : QFont::Normal);
+    return showCellToolTip(event, view, index, statusText(status), font,
+                           option.rect.width() - ElideMargin - m_icon->width());
 }
 
 } // namespace Plugin::FirmwareUpdater::Internal::View

@@ -2,6 +2,7 @@
 
 #include "host/CStyleHelper.h"
 #include "model/CFirmwareUpdateTreeModel.h"
+#include "style/PagePalette.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -9,6 +10,7 @@
 #include <QLayout>
 #include <QPointer>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTreeView>
 
 namespace Plugin::FirmwareUpdater::Internal::View {
@@ -67,6 +69,29 @@ void CUpdateDialogBase::keepDefaultOffWhileDisabled(QPushButton *button)
     });
 }
 
+void CUpdateDialogBase::showEvent(QShowEvent *event)
+{
+    applyPaletteToChildren();
+    QDialog::showEvent(event);
+}
+
+void CUpdateDialogBase::applyPaletteToChildren()
+{
+    const QList<QWidget *> children = findChildren<QWidget *>();
+    for (QWidget *child : children) {
+        QPalette palette = Style::PagePalette::light();
+        // A background colour the form gives a widget stays.
+        const QPalette desktop = QApplication::palette(child);
+        for (int group = 0; group < QPalette::NColorGroups; ++group) {
+            const auto colorGroup = QPalette::ColorGroup(group);
+            const QBrush own = child->palette().brush(colorGroup, QPalette::Window);
+            if (child->autoFillBackground() && own != desktop.brush(colorGroup, QPalette::Window))
+                palette.setBrush(colorGroup, QPalette::Window, own);
+        }
+        child->setPalette(palette);
+    }
+}
+
 int CUpdateDialogBase::applyPageFont()
 {
     const int pixelSize = Core::OndrelViewerComponents::CStyleHelper::computePixelFontSize(12);
@@ -74,6 +99,9 @@ int CUpdateDialogBase::applyPageFont()
     pageFont.setFamily(QStringLiteral("Segoe UI"));
     pageFont.setPixelSize(pixelSize);
     setFont(pageFont);
+    // Called right after the form is set up, so the form's white stays and
+    // the text colours match it.
+    setPalette(Style::PagePalette::light());
     return pixelSize;
 }
 
@@ -84,20 +112,23 @@ QFont CUpdateDialogBase::boldPageFont() const
     return bold;
 }
 
-QString CUpdateDialogBase::labelStyleSheet(int pixelSize)
-{
-    return QStringLiteral("QLabel {font-size:%1px;}").arg(pixelSize);
-}
-
 QString CUpdateDialogBase::labelAndButtonStyleSheet(int pixelSize)
 {
-    return QStringLiteral("QLabel {font-size:%1px;} QPushButton {font-size:%1px;}").arg(pixelSize);
+    // The family too: under a style sheet a widget's font no longer follows
+    // the page's, and the buttons would fall back to the application's.
+    return QStringLiteral("QLabel {font-size:%1px;} QPushButton {font-family:\"Segoe UI\"; "
+                          "font-size:%1px;}")
+            .arg(pixelSize);
 }
 
 void CUpdateDialogBase::resizeColumnsProportionally(
         QTreeView *view, std::initializer_list<std::pair<int, int>> columns, int lastColumn)
 {
-    const int width = view->width();
+    // Without a shown vertical scroll bar's width, so no horizontal one
+    // appears beside it.
+    int width = view->contentsRect().width();
+    if (view->verticalScrollBar()->isVisibleTo(view))
+        width -= view->verticalScrollBar()->width();
     int rest = width;
     for (const auto &[column, constant] : columns) {
         // Single precision, truncated, so the layout matches on every platform.

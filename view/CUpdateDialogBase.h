@@ -41,6 +41,7 @@ public slots:
 
 protected:
     void closeEvent(QCloseEvent *event) override;
+    void showEvent(QShowEvent *event) override;
 
     // Sets the page font ("Segoe UI" at the host's pixel size for 12 pt) and
     // returns that pixel size.
@@ -51,7 +52,8 @@ protected:
     // button whenever a focused button lets go of it, even a disabled one.
     void keepDefaultOffWhileDisabled(QPushButton *button);
     QFont boldPageFont() const;
-    static QString labelStyleSheet(int pixelSize);
+    // Buttons too: a sheet for labels alone sends the standard buttons back to
+    // the application font.
     static QString labelAndButtonStyleSheet(int pixelSize);
 
     // Gives each (column, constant) pair its share constant/512 of the view's
@@ -61,6 +63,10 @@ protected:
                                             int lastColumn);
 
 private:
+    // Widgets under a style sheet take the application's palette instead of
+    // their parent's, so each gets the page's light one itself.
+    void applyPaletteToChildren();
+
     QSharedPointer<CFirmwareUpdateTreeModel> m_treeModel;
 };
 

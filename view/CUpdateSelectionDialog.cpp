@@ -29,10 +29,13 @@ CUpdateSelectionDialog::CUpdateSelectionDialog(QWidget *parent)
     m_backButton = m_ui->buttonBox->addButton(tr("Back"), QDialogButtonBox::AcceptRole);
     m_nextButton = m_ui->buttonBox->addButton(tr("Next"), QDialogButtonBox::DestructiveRole);
     followVisualTabOrder();
+    // Found by name by tools that drive the wizard in any language.
+    m_nextButton->setObjectName(QStringLiteral("nextButton"));
     m_nextButton->setDefault(true);
 
     m_ui->updateDetailsLabel->setFont(boldPageFont());
     setStyleSheet(labelAndButtonStyleSheet(pixelSize));
+    fitFixedWidths();
 
     connect(m_ui->browseButton, &QPushButton::clicked, this,
             &CUpdateSelectionDialog::browseClicked);
@@ -165,10 +168,26 @@ void CUpdateSelectionDialog::showReleaseNotes(const QString &notes)
                                                      tr("Firmware Release Notes").toHtmlEscaped()));
 }
 
+void CUpdateSelectionDialog::fitFixedWidths()
+{
+    static const char FormWidth[] = "_fu_formWidth";
+    for (QWidget *widget :
+         std::initializer_list<QWidget *> { m_ui->updateDescriptionLabel, m_ui->updateVersionLabel,
+                                            m_ui->updateNotesLabel, m_ui->browseButton }) {
+        if (!widget->property(FormWidth).isValid())
+            widget->setProperty(FormWidth, widget->maximumWidth());
+        // The style sheet's font decides the width the text needs.
+        widget->ensurePolished();
+        widget->setFixedWidth(
+                qMax(widget->property(FormWidth).toInt(), widget->sizeHint().width()));
+    }
+}
+
 void CUpdateSelectionDialog::changeEvent(QEvent *event)
 {
     if (event->type() == QEvent::LanguageChange) {
         m_ui->retranslateUi(this);
+        fitFixedWidths();
         if (m_backButton)
             m_backButton->setText(tr("Back"));
         if (m_nextButton)

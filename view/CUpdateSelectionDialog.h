@@ -52,6 +52,9 @@ protected:
     void changeEvent(QEvent *event) override;
 
 private:
+    // The form's fixed widths grow to fit their texts in every language.
+    void fitFixedWidths();
+
     void showReleaseNotes(const QString &notes);
 
     Ui::UpdateSelectionDialogUi *m_ui = nullptr;

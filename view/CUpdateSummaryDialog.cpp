@@ -8,6 +8,8 @@
 
 #include "ui_UpdateSummaryDialog.h"
 
+#include <QApplication>
+#include <QKeyEvent>
 #include <QPushButton>
 #include <QResizeEvent>
 
@@ -27,9 +29,12 @@ CUpdateSummaryDialog::CUpdateSummaryDialog(QWidget *parent)
 
     m_backButton = m_ui->buttonBox->addButton(tr("Back"), QDialogButtonBox::AcceptRole);
     m_nextButton = m_ui->buttonBox->addButton(tr("Next"), QDialogButtonBox::DestructiveRole);
+    // Found by name by tools that drive the wizard in any language.
+    m_nextButton->setObjectName(QStringLiteral("nextButton"));
     m_nextButton->setDefault(true);
     followVisualTabOrder();
     keepDefaultOffWhileDisabled(m_nextButton);
+    m_nextButton->installEventFilter(this);
 
     setStyleSheet(labelAndButtonStyleSheet(pixelSize));
 
@@ -110,7 +115,8 @@ void CUpdateSummaryDialog::dialogButtonClicked(QAbstractButton *pButton)
         emit backClicked();
         break;
     case QDialogButtonBox::DestructiveRole:
-        emit nextClicked();
+        if (!nextTooEarly())
+            emit nextClicked();
         break;
     case QDialogButtonBox::RejectRole:
         emit closeClicked();
@@ -130,6 +136,39 @@ void CUpdateSummaryDialog::resizeEvent(QResizeEvent *event)
                                   { CFirmwareUpdateEntity::CurrentFirmware, 142 },
                                   { CFirmwareUpdateEntity::SelectedFirmware, 148 } },
                                 CFirmwareUpdateEntity::UpdateDetails);
+}
+
+void CUpdateSummaryDialog::showEvent(QShowEvent *event)
+{
+    CUpdateDialogBase::showEvent(event);
+    m_shownClock.start();
+}
+
+void CUpdateSummaryDialog::keyPressEvent(QKeyEvent *event)
+{
+    if (isHeldEnter(event))
+        return;
+    CUpdateDialogBase::keyPressEvent(event);
+}
+
+bool CUpdateSummaryDialog::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_nextButton && isHeldEnter(event))
+        return true;
+    return CUpdateDialogBase::eventFilter(watched, event);
+}
+
+bool CUpdateSummaryDialog::nextTooEarly() const
+{
+    return m_shownClock.isValid() && m_shownClock.elapsed() < QApplication::doubleClickInterval();
+}
+
+bool CUpdateSummaryDialog::isHeldEnter(const QEvent *event)
+{
+    if (event->type() != QEvent::KeyPress)
+        return false;
+    const auto *key = static_cast<const QKeyEvent *>(event);
+    return key->isAutoRepeat() && (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter);
 }
 
 void CUpdateSummaryDialog::changeEvent(QEvent *event)

@@ -2,6 +2,8 @@
 
 #include "view/CUpdateDialogBase.h"
 
+#include <QElapsedTimer>
+
 class QPushButton;
 class QSpacerItem;
 class QWidget;
@@ -37,9 +39,18 @@ public slots:
 protected:
     void resizeEvent(QResizeEvent *event) override;
     void changeEvent(QEvent *event) override;
+    void showEvent(QShowEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void setWarningRowVisible(QWidget *icon, QWidget *text, QSpacerItem *spacer, bool visible);
+    // Next sits where page 2's Next was: the second half of a double-click,
+    // a quick second Enter or a held Enter must not start the updates.
+    bool nextTooEarly() const;
+    static bool isHeldEnter(const QEvent *event);
+
+    QElapsedTimer m_shownClock;
 
     Ui::UpdateSummaryDialogUi *m_ui = nullptr;
     QPushButton *m_backButton = nullptr;

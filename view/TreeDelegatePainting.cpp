@@ -2,14 +2,20 @@
 
 #include "host/CStyleHelper.h"
 #include "model/CFirmwareUpdateTreeModel.h"
+#include "style/PagePalette.h"
 #include "style/TreeColors.h"
 
 #include <QAbstractItemView>
 #include <QApplication>
+#include <QFontMetrics>
 #include <QHBoxLayout>
+#include <QHelpEvent>
 #include <QLabel>
 #include <QPainter>
 #include <QSortFilterProxyModel>
+#include <QStyledItemDelegate>
+#include <QTextDocument>
+#include <QToolTip>
 #include <QWidget>
 
 namespace Plugin::FirmwareUpdater::Internal::View::TreeDelegatePainting {
@@ -49,22 +55,68 @@ ENodeKind nodeKind(const CFirmwareUpdateEntity *entity)
     return parent && parent->transportLayerInfo() ? ENodeKind::TreeDevice : ENodeKind::ListDevice;
 }
 
+int extraLineHeight()
+{
+    // A translated word brings in the fallback font of the language's
+    // script, which may need more height than the cell font itself.
+    static QString measured;
+    static int extra = 0;
+    const QString sample = QStringLiteral("Ag") + QCoreApplication::translate("QObject", "Cameras");
+    if (sample != measured) {
+        const QFontMetrics metrics(cellFont());
+        extra = qMax(
+                0,
+                metrics.boundingRect(QRect(), Qt::TextSingleLine, sample).height()
+                        - metrics.boundingRect(QRect(), Qt::TextSingleLine, QStringLiteral("Ag"))
+                                  .height());
+        measured = sample;
+    }
+    return extra;
+}
+
 int rowHeight(ENodeKind kind, int row)
 {
+    const int extra = extraLineHeight();
     switch (kind) {
     case ENodeKind::TransportLayer:
-        return 24;
+        return 24 + extra;
     case ENodeKind::CameraType:
-        return 25;
+        return 25 + extra;
     case ENodeKind::TreeDevice:
-        return 20;
+        return 20 + extra;
     case ENodeKind::ListDevice:
         // Room above the first row of a flat list, under the header's band.
-        return row == 0 ? 27 : 20;
+        return (row == 0 ? 27 : 20) + extra;
     case ENodeKind::Missing:
         break;
     }
     return -1;
+}
+
+QSize fixedHeightSizeHint(const QStyledItemDelegate &base, const QStyleOptionViewItem &option,
+                          const QModelIndex &index, TextWidths &widths)
+{
+    const int height = rowHeight(nodeKind(entityAt(index)), index.row());
+    if (height < 0)
+        return base.QStyledItemDelegate::sizeHint(option, index);
+    if (option.font != widths.font) {
+        widths.widths.clear();
+        widths.font = option.font;
+    }
+    // A check box widens the base hint: rows with one are remembered apart.
+    const bool checkable = index.data(Qt::CheckStateRole).isValid();
+    const QString text
+            = QLatin1Char(checkable ? '+' : '-') + index.data(Qt::DisplayRole).toString();
+    auto width = widths.widths.constFind(text);
+    if (width == widths.widths.cend()) {
+        // Names come and go with each enumeration; keep the memory bounded.
+        constexpr int MaxRemembered = 100000;
+        if (widths.widths.size() >= MaxRemembered)
+            widths.widths.clear();
+        width = widths.widths.insert(text,
+                                     base.QStyledItemDelegate::sizeHint(option, index).width());
+    }
+    return QSize(*width, height);
 }
 
 QFont cellFont()
@@ -78,7 +130,7 @@ QFont cellFont()
 void preparePalette(QWidget *cell)
 {
     cell->setAutoFillBackground(true);
-    QPalette palette = cell->palette();
+    QPalette palette = Style::PagePalette::light();
     palette.setBrush(QPalette::Active, QPalette::AlternateBase, QColor(TreeColors::Hovered));
     palette.setBrush(QPalette::Active, QPalette::HighlightedText, QColor(TreeColors::Pressed));
     palette.setBrush(QPalette::Disabled, QPalette::Base, QColor(TreeColors::DisabledBase));
@@ -128,6 +180,23 @@ QPalette::ColorRole rowBackground(const QStyleOptionViewItem &option)
     return QPalette::Base;
 }
 
+bool showCellToolTip(QHelpEvent *event, QAbstractItemView *view, const QModelIndex &index,
+                     const QString &text, const QFont &font, int width)
+{
+    if (!event || !view || event->type() != QEvent::ToolTip)
+        return false;
+    QString tip = index.data(Qt::ToolTipRole).toString();
+    // Names come from the host: never markup.
+    if (tip.isEmpty() && QFontMetrics(font).elidedText(text, Qt::ElideRight, width) != text)
+        tip = Qt::convertFromPlainText(text, Qt::WhiteSpaceNormal);
+    if (tip.isEmpty()) {
+        QToolTip::hideText();
+        return true;
+    }
+    QToolTip::showText(event->globalPos(), tip, view->viewport(), view->visualRect(index));
+    return true;
+}
+
 void drawSeparator(QPainter *painter, const QRect &cell)
 {
     painter->setPen(QPen(QColor(TreeColors::Separator), 2));
@@ -169,16 +238,14 @@ void drawFocusFrame(QPainter *painter, const QStyleOptionViewItem &option,
 
 void renderIntoDevice(QPainter *painter, QWidget *cell, const QRect &rect, const QPoint &offset)
 {
-    // Rendering through the open painter would lose the widget's offset in
-    // its window; rendering into the device keeps it.
-    QPaintDevice *device = painter->device();
-    const QTransform transform = painter->worldTransform();
-    const QPoint at = painter->deviceTransform().map(rect.topLeft()) + offset;
-    painter->end();
-    cell->render(device, at, QRegion(0, 0, rect.width() - offset.x(), rect.height() - offset.y()),
+    // Through the open painter, so its whole transform (the view's offset in
+    // the window and the high-DPI scale alike) applies exactly once.
+    painter->save();
+    painter->translate(rect.topLeft() + offset);
+    cell->render(painter, QPoint(),
+                 QRegion(0, 0, rect.width() - offset.x(), rect.height() - offset.y()),
                  QWidget::DrawChildren);
-    painter->begin(device);
-    painter->setWorldTransform(transform);
+    painter->restore();
 }
 
 void finishCell(QPainter *painter, const QStyleOptionViewItem &option,

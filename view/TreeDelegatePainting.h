@@ -2,13 +2,18 @@
 
 #include "entity/CFirmwareUpdateEntity.h"
 
+#include <QFont>
+#include <QHash>
 #include <QModelIndex>
 #include <QPalette>
 #include <QPointer>
 #include <QStyleOptionViewItem>
 
+class QAbstractItemView;
+class QHelpEvent;
 class QLabel;
 class QPainter;
+class QStyledItemDelegate;
 class QWidget;
 
 // What the tree delegates share: how an index finds its entity, the kind of
@@ -31,8 +36,23 @@ QModelIndex sourceIndex(const QModelIndex &index);
 QPointer<Entity::CFirmwareUpdateEntity> entityAt(const QModelIndex &index);
 ENodeKind nodeKind(const Entity::CFirmwareUpdateEntity *entity);
 
-// Height of a row in the selection and label columns; -1 keeps the base height.
+// How much higher than the cell font's own a line is in the current language.
+int extraLineHeight();
+// Height of a row in the selection and label columns, never lower than its
+// text needs; -1 keeps the base height.
 int rowHeight(ENodeKind kind, int row);
+
+// The base delegate's widths by text, for one font at a time.
+struct TextWidths
+{
+    QFont font;
+    QHash<QString, int> widths;
+};
+// The base delegate's width with the row's fixed height. The width is
+// remembered: the base lays the whole text out for it, and views ask again
+// for every row of every dataChanged.
+QSize fixedHeightSizeHint(const QStyledItemDelegate &base, const QStyleOptionViewItem &option,
+                          const QModelIndex &index, TextWidths &widths);
 
 QFont cellFont();
 // Fills its background with the shared row colours.
@@ -47,6 +67,11 @@ void layOutIconCell(QWidget *cell);
 
 // Selected, hovered or plain row background.
 QPalette::ColorRole rowBackground(const QStyleOptionViewItem &option);
+
+// Answers a tool tip request over a cell: the model's own tool tip if it has
+// one, else the cell's full text when the cell shows it cut at width.
+bool showCellToolTip(QHelpEvent *event, QAbstractItemView *view, const QModelIndex &index,
+                     const QString &text, const QFont &font, int width);
 
 void drawSeparator(QPainter *painter, const QRect &cell);
 // The cells of a row together form one frame: each draws its top and bottom
