@@ -88,18 +88,19 @@ QByteArray CUpdateReport::toCsv(const CFirmwareUpdateTreeModel &model, const QSt
         const Core::DorvixComponents::CameraInfoPtr info = camera->cameraInfo();
         const Plugin::Dorvix::TransportLayerInfoPtr layer = camera->transportLayerInfo();
         const Plugin::Dorvix::DeviceFirmwareUpdatePtr update = camera->deviceFirmwareUpdate();
-        QString after;
+        // The version shown in the tree is the one read back after the update.
+        QString before;
         if (update)
-            after = update->deviceFirmwareVersion();
+            before = update->currentFirmwareVersion();
         else if (info)
-            after = info->currentFirmwareVersion();
+            before = info->currentFirmwareVersion();
+        const QString after = camera->data(CFirmwareUpdateEntity::CurrentFirmware).toString();
         csv += row({ camera->data(CFirmwareUpdateEntity::DisplayName).toString(),
                      camera->data(CFirmwareUpdateEntity::Id).toString(),
                      info ? info->modelName() : QString(),
                      layer ? layer->displayName() : (info ? info->transportLayerId() : QString()),
-                     camera->data(CFirmwareUpdateEntity::CurrentFirmware).toString(),
-                     camera->selectedFirmware(), after, directionName(camera->updateDetails()),
-                     resultName(*camera),
+                     before, camera->selectedFirmware(), after,
+                     directionName(camera->updateDetails()), resultName(*camera),
                      camera->updateResult() == CFirmwareUpdateEntity::Failed ? errorMessage
                                                                              : QString(),
                      timeText(camera->startTime()), timeText(camera->endTime()) });
