@@ -265,16 +265,22 @@ private slots:
     {
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("buttonText");
+        QTest::addColumn<QString>("labelText");
 
-        QTest::newRow("markup") << "<b>Cam" << QStringLiteral("Cam <b>Cam");
-        QTest::newRow("image") << "<img src=x>" << QStringLiteral("Cam <img src=x>");
+        QTest::newRow("markup") << "<b>Cam" << QStringLiteral("Cam <b>Cam") << "Cam <b>Cam";
+        QTest::newRow("image") << "<img src=x>" << QStringLiteral("Cam <img src=x>")
+                               << "Cam <img src=x>";
         // In a check box an '&' would mark a shortcut and vanish.
-        QTest::newRow("ampersand") << "A&D" << QStringLiteral("Cam A&&D");
+        QTest::newRow("ampersand") << "A&D" << QStringLiteral("Cam A&&D") << "Cam A&D";
+        // Both rows show the model's text, the name with the camera's id.
+        QTest::newRow("name shared with a2")
+                << "a2" << QStringLiteral("Cam a2 (a2)") << "Cam a2 (a2)";
     }
     void namesArePlainText()
     {
         QFETCH(QString, name);
         QFETCH(QString, buttonText);
+        QFETCH(QString, labelText);
         Models models(name);
         QObject owner;
         paintCell(delegate(Label, &owner), models.node(Device));
@@ -282,7 +288,7 @@ private slots:
         paintCell(box, models.node(Device));
         paintCell(box, models.node(Layer));
         QVERIFY(stampShowing<QCheckBox>(buttonText));
-        for (const QString &caption : { "Cam " + name, "Layer " + name }) {
+        for (const QString &caption : { labelText, "Layer " + name }) {
             const QLabel *label = stampShowing<QLabel>(caption);
             QVERIFY2(label && label->textFormat() == Qt::PlainText, qPrintable(caption));
         }

@@ -129,7 +129,8 @@ void CTreeViewCameraSelectionDelegate::paint(QPainter *painter, const QStyleOpti
         box->setBackgroundRole(rowBackground(option));
         box->setGeometry(rect);
         const Placement placement = placementOf(kind, index.row());
-        const QString name = entity->data(CFirmwareUpdateEntity::DisplayName).toString();
+        // The model's text: it tells cameras that share a name apart.
+        const QString name = index.data(Qt::DisplayRole).toString();
         box->setText(literalButtonText(box->fontMetrics().elidedText(
                 name, Qt::ElideRight, rect.width() - placement.elideMargin)));
         renderIntoDevice(painter, box, rect, placement.offset);
@@ -162,8 +163,7 @@ bool CTreeViewCameraSelectionDelegate::helpEvent(QHelpEvent *event, QAbstractIte
     if (kind == ENodeKind::TransportLayer)
         return showCellToolTip(event, view, index, entity->transportLayerInfo()->displayName(),
                                cellFont(), option.rect.width());
-    return showCellToolTip(event, view, index,
-                           entity->data(CFirmwareUpdateEntity::DisplayName).toString(), cellFont(),
+    return showCellToolTip(event, view, index, index.data(Qt::DisplayRole).toString(), cellFont(),
                            option.rect.width() - placementOf(kind, index.row()).elideMargin);
 }
 

@@ -40,7 +40,7 @@ void CTreeViewLabelDelegate::paint(QPainter *painter, const QStyleOptionViewItem
         font.setWeight(entity->updateStatus() == CFirmwareUpdateEntity::Updating ? QFont::Bold
                                                                                  : QFont::Normal);
         m_label->setFont(font);
-        const QString text = entity->data(sourceIndex(index).column()).toString();
+        const QString text = index.data(Qt::DisplayRole).toString();
         m_label->setText(m_label->fontMetrics().elidedText(text, Qt::ElideRight,
                                                            option.rect.width() - ElideMargin));
         switch (nodeKind(entity)) {
@@ -63,8 +63,8 @@ bool CTreeViewLabelDelegate::helpEvent(QHelpEvent *event, QAbstractItemView *vie
     QFont font = cellFont();
     font.setWeight(entity->updateStatus() == CFirmwareUpdateEntity::Updating ? QFont::Bold
                                                                              : QFont::Normal);
-    return showCellToolTip(event, view, index, entity->data(sourceIndex(index).column()).toString(),
-                           font, option.rect.width() - ElideMargin);
+    return showCellToolTip(event, view, index, index.data(Qt::DisplayRole).toString(), font,
+                           option.rect.width() - ElideMargin);
 }
 
 QSize CTreeViewLabelDelegate::sizeHint(const QStyleOptionViewItem &option,
