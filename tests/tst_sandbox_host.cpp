@@ -47,6 +47,8 @@ void tst_SandboxHost::sampleUpdateFiles_data()
                            << "C312-0001:Upgrade B250-0001:Upgrade B250-0002:Upgrade";
     QTest::newRow("keeps old firmware") << "A1-20_1.7.0_keeps-old-firmware.guf"
                                         << "A120-0001:Upgrade A120-0002:Upgrade A120-0003:Upgrade";
+    QTest::newRow("fails once") << "A1-20_1.6.0_fails-once.guf"
+                                << "A120-0001:Upgrade A120-0002:Upgrade A120-0003:Upgrade";
     QTest::newRow("malformed") << "A1-20_broken.guf"
                                << "unreadable";
 }

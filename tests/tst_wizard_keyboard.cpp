@@ -255,6 +255,9 @@ void tst_WizardKeyboard::tabOrder_data()
                                     "infoTextLabel Back Next Close";
     QTest::newRow("summary") << 3 << "cameraTreeView Back Next Close";
     QTest::newRow("results") << 5 << "cameraTreeView infoTextLabel_2 Next Save report... Close";
+    // Cam 2's update fails, so Retry is offered too.
+    QTest::newRow("results with a failure")
+            << 5 << "cameraTreeView infoTextLabel_3 Next Save report... Retry Close";
 }
 
 // Tab follows what the page shows, top to bottom and left to right, also
@@ -266,9 +269,16 @@ void tst_WizardKeyboard::tabOrder()
 
     WizardDriver w;
     w.addCameras({ "c1|Cam 1|M|1.0.0", "c2|Cam 2|M|1.0.0" });
+    const QByteArray update
+            = R"({"version": "2.0.0", "description": "d", "releaseNotes": "n", "models": ["M"],)"
+              R"( "phases": [{"step": "FileUpload", "estimatedMs": 50}])";
     const QString path = w.writeUpdateFile(
-            R"({"updates": [{"version": "2.0.0", "description": "d", "releaseNotes": "n",)"
-            R"( "models": ["M"], "phases": [{"step": "FileUpload", "estimatedMs": 50}]}]})");
+            "{\"updates\": ["
+            + (stops.contains("Retry") ? update + R"(, "cameraIds": ["c1"]}, )" + update
+                               + R"(, "cameraIds": ["c2"], "failure": {"step": "FileUpload",)"
+                               + R"( "message": "m"}})"
+                                       : update + '}')
+            + "]}");
     QVERIFY(w.start());
     QWidget *shown = w.page1;
     if (page == 1)
