@@ -32,9 +32,11 @@ public:
     void setProgressText(int current, int total);
     // A maximum of 0 turns the bar into a busy indicator.
     void setProgress(int value, int maximum);
-    // After a cancel: the running camera's update is completed, the rest
-    // skipped. Offering Cancel again restores the usual hint.
-    void showFinishingCurrentCamera();
+    enum class Finishing { No, Canceled, Closing };
+    // The running camera's update is completed, after a cancel (the rest are
+    // skipped) or before the plug-in closes. Offering Cancel again restores
+    // the usual hint.
+    void showFinishingCurrentCamera(Finishing why = Finishing::Canceled);
 
 public slots:
     void dialogButtonClicked(QAbstractButton *pButton) override;
@@ -53,7 +55,7 @@ private:
 
     Ui::FirmwareUpdateDialogUi *m_ui = nullptr;
     QPushButton *m_cancelButton = nullptr;
-    bool m_finishing = false;
+    Finishing m_finishing = Finishing::No;
     QVector<QMetaObject::Connection> m_rowWatches;
     bool m_expandNeeded = true;
     QBasicTimer m_progressFrame;
