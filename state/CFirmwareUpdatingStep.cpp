@@ -135,7 +135,7 @@ void CFirmwareUpdatingStep::finishBeforeShutdown()
     if (m_workerActive) {
         if (auto *dialog = qobject_cast<View::CFirmwareUpdateDialog *>(page().data())) {
             dialog->setCancelEnabled(false);
-            dialog->showFinishingCurrentCamera();
+            dialog->showFinishingCurrentCamera(View::CFirmwareUpdateDialog::Finishing::Closing);
         }
         waitForWorker();
     }

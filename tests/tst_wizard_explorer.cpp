@@ -32,12 +32,9 @@ using namespace Plugin::Dorvix;
 
 namespace {
 
-// Host misbehaviour the explorer injects into update runs. The kinds of the
-// second list wait for the updating step to handle them soundly; set the
-// switch to true to let the explorer use them too.
-constexpr bool kLaterMisbehaviourOn = false;
-const QStringList kMisbehaviour = { "no result", "throws" };
-const QStringList kLaterMisbehaviour = { "done twice", "error after done", "out of range" };
+// Host misbehaviour the explorer injects into update runs.
+const QStringList kMisbehaviour = { "no result", "throws", "done twice", "error after done",
+                                    "out of range" };
 
 const char kPageBase[] = "Plugin::FirmwareUpdater::Internal::View::CUpdateDialogBase";
 const char *const kPages[] = { "CCameraSelectionDialog", "CUpdateSelectionDialog",
@@ -106,8 +103,9 @@ public:
             emit firmwareUpdateDone();
         if (m_done && m_kind == "error after done")
             emit firmwareUpdateError(QStringLiteral("late error"));
-        if (m_done && !m_failed && (m_kind.isEmpty() || m_kind == "done twice"
-                                    || m_kind == "out of range")) {
+        // The first result counts: a late error after done is only logged,
+        // and the firmware read back after done still has to match.
+        if (m_done && !m_failed && m_kind != "no result") {
             QMutexLocker locker(&m_record->mutex);
             m_record->cleanSuccess.insert(m_camera);
         }
@@ -140,11 +138,8 @@ public:
         const DeviceFirmwareUpdatePtr update = m_inner->createFirmwareUpdate(camera, info);
         if (!update)
             return update;
-        QStringList kinds = kMisbehaviour;
-        if (kLaterMisbehaviourOn)
-            kinds += kLaterMisbehaviour;
         const QString kind = m_random->bounded(6) == 0
-                ? kinds.at(int(m_random->bounded(kinds.size())))
+                ? kMisbehaviour.at(int(m_random->bounded(kMisbehaviour.size())))
                 : QString();
         return DeviceFirmwareUpdatePtr(
                 new CHostileUpdate(update, kind, camera->displayName(), m_record));
@@ -606,6 +601,8 @@ class tst_WizardExplorer : public QObject
                         m_record.cleanSuccess.clear();
                     }
                     m_runChecked = false;
+                    // Page 3 drops a Next that comes within a double click of it.
+                    QTest::qWait(QApplication::doubleClickInterval() + 1);
                     b->click();
                 }
                 break;
@@ -790,6 +787,8 @@ private slots:
     void initTestCase()
     {
         QVERIFY2(m_loader.load(), qPrintable(m_loader.errorString()));
+        // Thousands of sessions pass page 3, which waits out a double click.
+        QApplication::setDoubleClickInterval(20);
     }
 
     void cleanupTestCase()

@@ -619,6 +619,14 @@ void tst_WizardRun::unloadDuringRun()
                     d.unload();
             },
             Qt::QueuedConnection);
+    // What page 4 shows while the viewer waits for camera A.
+    QString hint;
+    QTimer watch;
+    QObject::connect(&watch, &QTimer::timeout, [&] {
+        if (unloaded && d.page4 && hint.isEmpty())
+            hint = d.page4->findChild<QLabel *>("infoTextLabel_2")->text();
+    });
+    watch.start(0);
     QVERIFY(WizardDriver::click(d.page3, "Next"));
     QTRY_VERIFY_WITH_TIMEOUT(unloaded, 60000);
     SimulatedHost::settle();
@@ -631,6 +639,9 @@ void tst_WizardRun::unloadDuringRun()
                            "WARNING Further firmware updates will be skipped",
                            "WARNING Firmware Updater unloaded while the wizard was open" }));
     QCOMPARE(d.host.pool.camera("B")->currentFirmwareVersion(), "1.0");
+    QCOMPARE(hint,
+             "The update of the camera currently being updated is being completed. Then the "
+             "Firmware Updater closes.");
 }
 
 QTEST_MAIN(tst_WizardRun)

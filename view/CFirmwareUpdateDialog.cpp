@@ -109,7 +109,7 @@ void CFirmwareUpdateDialog::watchRows(QAbstractItemModel *model)
 
 void CFirmwareUpdateDialog::setCancelEnabled(bool enabled)
 {
-    if (enabled && std::exchange(m_finishing, false))
+    if (enabled && std::exchange(m_finishing, Finishing::No) != Finishing::No)
         m_ui->retranslateUi(this);
     if (m_cancelButton) {
         m_cancelButton->setEnabled(enabled);
@@ -161,12 +161,15 @@ void CFirmwareUpdateDialog::timerEvent(QTimerEvent *event)
     m_ui->progressBar->update();
 }
 
-void CFirmwareUpdateDialog::showFinishingCurrentCamera()
+void CFirmwareUpdateDialog::showFinishingCurrentCamera(Finishing why)
 {
-    m_finishing = true;
+    m_finishing = why;
     m_ui->infoTextLabel_2->setText(
-            tr("Canceling: the update of the camera currently being updated is being completed. "
-               "The remaining updates will be skipped."));
+            why == Finishing::Closing
+                    ? tr("The update of the camera currently being updated is being completed. "
+                         "Then the Firmware Updater closes.")
+                    : tr("Canceling: the update of the camera currently being updated is being "
+                         "completed. The remaining updates will be skipped."));
 }
 
 void CFirmwareUpdateDialog::setPhaseText(const QString &text)
@@ -253,8 +256,8 @@ void CFirmwareUpdateDialog::changeEvent(QEvent *event)
     if (event->type() == QEvent::LanguageChange) {
         m_ui->retranslateUi(this);
         nameCancelButtonInHint();
-        if (m_finishing)
-            showFinishingCurrentCamera();
+        if (m_finishing != Finishing::No)
+            showFinishingCurrentCamera(m_finishing);
     }
     CUpdateDialogBase::changeEvent(event);
 }

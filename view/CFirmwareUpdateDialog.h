@@ -40,9 +40,11 @@ public:
     // the label at most once a second, the latest one last.
     void setTimeLeft(qint64 msecs);
     static QString timeLeftText(qint64 msecs);
-    // After a cancel: the running camera's update is completed, the rest
-    // skipped. Offering Cancel again restores the usual hint.
-    void showFinishingCurrentCamera();
+    enum class Finishing { No, Canceled, Closing };
+    // The running camera's update is completed, after a cancel (the rest are
+    // skipped) or before the plug-in closes. Offering Cancel again restores
+    // the usual hint.
+    void showFinishingCurrentCamera(Finishing why = Finishing::Canceled);
 
 public slots:
     void dialogButtonClicked(QAbstractButton *pButton) override;
@@ -65,7 +67,7 @@ private:
     QElapsedTimer m_timeLeftShown;
     QTimer m_timeLeftDelay;
     qint64 m_timeLeft = -1;
-    bool m_finishing = false;
+    Finishing m_finishing = Finishing::No;
     QVector<QMetaObject::Connection> m_rowWatches;
     bool m_expandNeeded = true;
     QBasicTimer m_progressFrame;

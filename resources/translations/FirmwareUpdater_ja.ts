@@ -60,7 +60,7 @@
     <context>
         <name>Plugin::FirmwareUpdater::CFirmwareUpdaterPlugin</name>
         <message>
-            <location filename="../../plugin/CFirmwareUpdaterPlugin.cpp" line="+24" />
+            <location filename="../../plugin/CFirmwareUpdaterPlugin.cpp" line="+29" />
             <source>Firmware Updater</source>
             <translation>ファームウェア アップデーター</translation>
         </message>
@@ -93,7 +93,7 @@
             <translation>ファームウェア:</translation>
         </message>
         <message>
-            <location filename="../../model/CFirmwareUpdateTreeModel.cpp" line="+117" />
+            <location filename="../../model/CFirmwareUpdateTreeModel.cpp" line="+138" />
             <source>Unavailable: cameras of another model are checked</source>
             <translation>使用不可: 別のモデルのカメラが選択されています</translation>
         </message>
@@ -171,19 +171,19 @@
             <translation>CRITICAL</translation>
         </message>
         <message>
-            <location line="+16" />
-            <location line="+22" />
+            <location line="+280" />
+            <location line="+26" />
             <location line="+197" />
             <source>Fimware Updater</source>
             <translation>ファームウェア アップデーター</translation>
         </message>
         <message>
-            <location line="-218" />
+            <location line="-222" />
             <source>&lt;p&gt;To use the Firmware Updater, you have to stop continuous image acquisition as well as any recordings.&lt;/p&gt;Do you want to stop all cameras and start using the Firmware Updater?</source>
             <translation>&lt;p&gt;ファームウェア アップデーターを使用するには、連続画像取得とすべての録画を停止する必要があります。&lt;/p&gt;すべてのカメラを停止してファームウェア アップデーターを使用しますか?</translation>
         </message>
         <message>
-            <location line="+31" />
+            <location line="+58" />
             <source>https://www.stavrik.example/en/sales-support/support-contact/</source>
             <translation>https://www.stavrik.example/en/sales-support/support-contact/</translation>
         </message>
@@ -193,7 +193,7 @@
             <translation>更新ファイル</translation>
         </message>
         <message>
-            <location line="+241" />
+            <location line="-264" />
             <source>camera enumeration</source>
             <translation>カメラ列挙</translation>
         </message>
@@ -208,7 +208,7 @@
             <translation>カメラストリーム制御</translation>
         </message>
         <message>
-            <location line="+23" />
+            <location line="+44" />
             <source>The Firmware Updater cannot start because a part of the viewer is not available: %1.</source>
             <translation>ビューアーの一部が利用できないため、Firmware Updater を開始できません: %1。</translation>
         </message>
@@ -216,7 +216,7 @@
     <context>
         <name>Plugin::FirmwareUpdater::Internal::State::CFirmwareUpdatingStep</name>
         <message>
-            <location filename="../../state/CFirmwareUpdatingStep.cpp" line="+216" />
+            <location filename="../../state/CFirmwareUpdatingStep.cpp" line="+79" />
             <source>Firmware updates have been canceled by the user.</source>
             <translation>ファームウェアの更新はユーザーによってキャンセルされました。</translation>
         </message>
@@ -261,7 +261,7 @@
             <translation>ファームウェアを更新しています</translation>
         </message>
         <message>
-            <location line="+86" />
+            <location line="+120" />
             <source>The camera reports firmware version %1 after the update; expected %2.</source>
             <translation>カメラは更新後のファームウェア バージョンを %1 と報告しています。期待されるバージョンは %2 です。</translation>
         </message>
@@ -299,7 +299,7 @@
         <name>Plugin::FirmwareUpdater::Internal::View::CCameraSelectionDialog</name>
         <message>
             <location filename="../../view/CCameraSelectionDialog.cpp" line="+21" />
-            <location line="+83" />
+            <location line="+85" />
             <source>Next</source>
             <translation>次へ</translation>
         </message>
@@ -327,12 +327,12 @@
             <translation>残り約 %1 時間</translation>
         </message>
         <message>
-            <location filename="../../view/CFirmwareUpdateDialog.cpp" line="+106" />
+            <location filename="../../view/CFirmwareUpdateDialog.cpp" line="+168" />
             <source>Canceling: the update of the camera currently being updated is being completed. The remaining updates will be skipped.</source>
             <translation>キャンセル中: 現在更新中のカメラの更新を完了しています。残りの更新はスキップされます。</translation>
         </message>
         <message>
-            <location filename="../../view/CFirmwareUpdateDialog.cpp" line="+100" />
+            <location line="-2" />
             <source>The update of the camera currently being updated is being completed. Then the Firmware Updater closes.</source>
             <translation>現在更新中のカメラの更新を完了しています。その後、Firmware Updater は終了します。</translation>
         </message>
@@ -340,8 +340,8 @@
     <context>
         <name>Plugin::FirmwareUpdater::Internal::View::CResultSummaryDialog</name>
         <message>
-            <location filename="../../view/CResultSummaryDialog.cpp" line="+31" />
-            <location line="+139" />
+            <location filename="../../view/CResultSummaryDialog.cpp" line="+33" />
+            <location line="+149" />
             <source>Next</source>
             <translation>次へ</translation>
         </message>
@@ -358,7 +358,7 @@
             <translation>再試行</translation>
         </message>
         <message>
-            <location line="-79" />
+            <location line="-85" />
             <source>Failed updates:</source>
             <translation>失敗した更新:</translation>
         </message>
@@ -383,7 +383,7 @@
             <translation>詳細については&lt;a href="%1"&gt;ログ ファイル&lt;/a&gt;を参照してください。</translation>
         </message>
         <message>
-            <location line="+8" />
+            <location line="+19" />
             <source>An error has occurred during the update.&lt;br&gt;Error message: %1.</source>
             <translation>更新中にエラーが発生しました。&lt;br&gt;エラー メッセージ: %1。</translation>
         </message>
@@ -423,7 +423,7 @@
             <translation>ファームウェアの更新はユーザーによってキャンセルされました。</translation>
         </message>
         <message>
-            <location line="+8" />
+            <location line="-19" />
             <source>The log file %1 could not be written and is missing or incomplete.</source>
             <translation>ログファイル %1 を書き込めなかったため、ファイルが存在しないか不完全です。</translation>
         </message>
@@ -436,22 +436,22 @@
     <context>
         <name>Plugin::FirmwareUpdater::Internal::View::CTreeViewDetailsDelegate</name>
         <message>
-            <location filename="../../view/CTreeViewDetailsDelegate.cpp" line="+42" />
+            <location filename="../../view/CTreeViewDetailsDelegate.cpp" line="+20" />
             <source>Upgrade</source>
             <translation>アップグレード</translation>
         </message>
         <message>
-            <location line="+3" />
+            <location line="+2" />
             <source>Downgrade</source>
             <translation>ダウングレード</translation>
         </message>
         <message>
-            <location line="+3" />
+            <location line="+2" />
             <source>Reinstall</source>
             <translation>再インストール</translation>
         </message>
         <message>
-            <location line="+3" />
+            <location line="+2" />
             <source>Unknown</source>
             <translation>不明</translation>
         </message>
@@ -459,17 +459,17 @@
     <context>
         <name>Plugin::FirmwareUpdater::Internal::View::CTreeViewResultDelegate</name>
         <message>
-            <location filename="../../view/CTreeViewResultDelegate.cpp" line="+46" />
+            <location filename="../../view/CTreeViewResultDelegate.cpp" line="+19" />
             <source>OK</source>
             <translation>OK</translation>
         </message>
         <message>
-            <location line="+4" />
+            <location line="+2" />
             <source>Failed</source>
             <translation>失敗</translation>
         </message>
         <message>
-            <location line="+5" />
+            <location line="+2" />
             <source>Skipped</source>
             <translation>スキップ</translation>
         </message>
@@ -477,17 +477,17 @@
     <context>
         <name>Plugin::FirmwareUpdater::Internal::View::CTreeViewStatusDelegate</name>
         <message>
-            <location filename="../../view/CTreeViewStatusDelegate.cpp" line="+46" />
+            <location filename="../../view/CTreeViewStatusDelegate.cpp" line="+19" />
             <source>Waiting</source>
             <translation>待機中</translation>
         </message>
         <message>
-            <location line="+3" />
+            <location line="+2" />
             <source>Updating</source>
             <translation>更新中</translation>
         </message>
         <message>
-            <location line="+4" />
+            <location line="+2" />
             <source>Complete</source>
             <translation>完了</translation>
         </message>
@@ -496,18 +496,18 @@
         <name>Plugin::FirmwareUpdater::Internal::View::CUpdateSelectionDialog</name>
         <message>
             <location filename="../../view/CUpdateSelectionDialog.cpp" line="+29" />
-            <location line="+126" />
+            <location line="+145" />
             <source>Back</source>
             <translation>戻る</translation>
         </message>
         <message>
-            <location line="-125" />
-            <location line="+127" />
+            <location line="-144" />
+            <location line="+146" />
             <source>Next</source>
             <translation>次へ</translation>
         </message>
         <message>
-            <location line="-75" />
+            <location line="-91" />
             <source>To update the firmware of your cameras, you need a firmware update file from &lt;a href="%1"&gt;Stavrik Support&lt;/a&gt;.</source>
             <translation>カメラのファームウェアを更新するには、&lt;a href="%1"&gt;Stavrik サポート&lt;/a&gt;から入手したファームウェア更新ファイルが必要です。</translation>
         </message>
@@ -536,14 +536,14 @@
     <context>
         <name>Plugin::FirmwareUpdater::Internal::View::CUpdateSummaryDialog</name>
         <message>
-            <location filename="../../view/CUpdateSummaryDialog.cpp" line="+28" />
-            <location line="+112" />
+            <location filename="../../view/CUpdateSummaryDialog.cpp" line="+30" />
+            <location line="+149" />
             <source>Back</source>
             <translation>戻る</translation>
         </message>
         <message>
-            <location line="-111" />
-            <location line="+113" />
+            <location line="-148" />
+            <location line="+150" />
             <source>Next</source>
             <translation>次へ</translation>
         </message>
@@ -551,12 +551,13 @@
     <context>
         <name>QObject</name>
         <message>
-            <location filename="../../model/CFirmwareUpdateTreeModel.cpp" line="-122" />
+            <location filename="../../model/CFirmwareUpdateTreeModel.cpp" line="-129" />
+            <location filename="../../view/TreeDelegatePainting.cpp" line="+64" />
             <source>Cameras</source>
             <translation>カメラ</translation>
         </message>
         <message>
-            <location line="+2" />
+            <location line="+3" />
             <source>Current Firmware</source>
             <translation>現在のファームウェア</translation>
         </message>
@@ -586,7 +587,7 @@
             <translation>ステップ 5: 結果の概要</translation>
         </message>
         <message>
-            <location line="+330" />
+            <location line="+340" />
             <source>Click &lt;b&gt;Next&lt;/b&gt; to repeat the update process.</source>
             <translation>更新をもう一度行うには &lt;b&gt;次へ&lt;/b&gt; をクリックしてください。</translation>
         </message>

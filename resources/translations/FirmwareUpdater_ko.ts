@@ -60,7 +60,7 @@
     <context>
         <name>Plugin::FirmwareUpdater::CFirmwareUpdaterPlugin</name>
         <message>
-            <location filename="../../plugin/CFirmwareUpdaterPlugin.cpp" line="+24" />
+            <location filename="../../plugin/CFirmwareUpdaterPlugin.cpp" line="+29" />
             <source>Firmware Updater</source>
             <translation>펌웨어 업데이터</translation>
         </message>
@@ -93,7 +93,7 @@
             <translation>펌웨어:</translation>
         </message>
         <message>
-            <location filename="../../model/CFirmwareUpdateTreeModel.cpp" line="+117" />
+            <location filename="../../model/CFirmwareUpdateTreeModel.cpp" line="+138" />
             <source>Unavailable: cameras of another model are checked</source>
             <translation>사용할 수 없음: 다른 모델의 카메라가 선택되어 있습니다</translation>
         </message>
@@ -171,19 +171,19 @@
             <translation>CRITICAL</translation>
         </message>
         <message>
-            <location line="+16" />
-            <location line="+22" />
+            <location line="+280" />
+            <location line="+26" />
             <location line="+197" />
             <source>Fimware Updater</source>
             <translation>펌웨어 업데이터</translation>
         </message>
         <message>
-            <location line="-218" />
+            <location line="-222" />
             <source>&lt;p&gt;To use the Firmware Updater, you have to stop continuous image acquisition as well as any recordings.&lt;/p&gt;Do you want to stop all cameras and start using the Firmware Updater?</source>
             <translation>&lt;p&gt;펌웨어 업데이터를 사용하려면 연속 이미지 수집과 모든 녹화를 중지해야 합니다.&lt;/p&gt;모든 카메라를 중지하고 펌웨어 업데이터를 시작하시겠습니까?</translation>
         </message>
         <message>
-            <location line="+31" />
+            <location line="+58" />
             <source>https://www.stavrik.example/en/sales-support/support-contact/</source>
             <translation>https://www.stavrik.example/en/sales-support/support-contact/</translation>
         </message>
@@ -193,7 +193,7 @@
             <translation>업데이트 파일</translation>
         </message>
         <message>
-            <location line="+241" />
+            <location line="-264" />
             <source>camera enumeration</source>
             <translation>카메라 열거</translation>
         </message>
@@ -208,7 +208,7 @@
             <translation>카메라 스트림 제어</translation>
         </message>
         <message>
-            <location line="+23" />
+            <location line="+44" />
             <source>The Firmware Updater cannot start because a part of the viewer is not available: %1.</source>
             <translation>뷰어의 일부를 사용할 수 없어 Firmware Updater를 시작할 수 없습니다: %1.</translation>
         </message>
@@ -216,7 +216,7 @@
     <context>
         <name>Plugin::FirmwareUpdater::Internal::State::CFirmwareUpdatingStep</name>
         <message>
-            <location filename="../../state/CFirmwareUpdatingStep.cpp" line="+216" />
+            <location filename="../../state/CFirmwareUpdatingStep.cpp" line="+79" />
             <source>Firmware updates have been canceled by the user.</source>
             <translation>사용자가 펌웨어 업데이트를 취소했습니다.</translation>
         </message>
@@ -261,7 +261,7 @@
             <translation>펌웨어 업데이트 중</translation>
         </message>
         <message>
-            <location line="+86" />
+            <location line="+120" />
             <source>The camera reports firmware version %1 after the update; expected %2.</source>
             <translation>카메라가 업데이트 후 펌웨어 버전을 %1(으)로 보고합니다. 예상 버전은 %2입니다.</translation>
         </message>
@@ -299,7 +299,7 @@
         <name>Plugin::FirmwareUpdater::Internal::View::CCameraSelectionDialog</name>
         <message>
             <location filename="../../view/CCameraSelectionDialog.cpp" line="+21" />
-            <location line="+83" />
+            <location line="+85" />
             <source>Next</source>
             <translation>다음</translation>
         </message>
@@ -327,12 +327,12 @@
             <translation>약 %1시간 남음</translation>
         </message>
         <message>
-            <location filename="../../view/CFirmwareUpdateDialog.cpp" line="+106" />
+            <location filename="../../view/CFirmwareUpdateDialog.cpp" line="+168" />
             <source>Canceling: the update of the camera currently being updated is being completed. The remaining updates will be skipped.</source>
             <translation>취소 중: 현재 업데이트 중인 카메라의 업데이트를 완료하는 중입니다. 나머지 업데이트는 건너뜁니다.</translation>
         </message>
         <message>
-            <location filename="../../view/CFirmwareUpdateDialog.cpp" line="+100" />
+            <location line="-2" />
             <source>The update of the camera currently being updated is being completed. Then the Firmware Updater closes.</source>
             <translation>현재 업데이트 중인 카메라의 업데이트를 완료하는 중입니다. 그런 다음 Firmware Updater가 닫힙니다.</translation>
         </message>
@@ -340,8 +340,8 @@
     <context>
         <name>Plugin::FirmwareUpdater::Internal::View::CResultSummaryDialog</name>
         <message>
-            <location filename="../../view/CResultSummaryDialog.cpp" line="+31" />
-            <location line="+139" />
+            <location filename="../../view/CResultSummaryDialog.cpp" line="+33" />
+            <location line="+149" />
             <source>Next</source>
             <translation>다음</translation>
         </message>
@@ -358,7 +358,7 @@
             <translation>다시 시도</translation>
         </message>
         <message>
-            <location line="-79" />
+            <location line="-85" />
             <source>Failed updates:</source>
             <translation>실패한 업데이트:</translation>
         </message>
@@ -383,7 +383,7 @@
             <translation>자세한 내용은 &lt;a href="%1"&gt;로그 파일&lt;/a&gt;을 참조하십시오.</translation>
         </message>
         <message>
-            <location line="+8" />
+            <location line="+19" />
             <source>An error has occurred during the update.&lt;br&gt;Error message: %1.</source>
             <translation>업데이트 중에 오류가 발생했습니다.&lt;br&gt;오류 메시지: %1.</translation>
         </message>
@@ -423,7 +423,7 @@
             <translation>사용자가 펌웨어 업데이트를 취소했습니다.</translation>
         </message>
         <message>
-            <location line="+8" />
+            <location line="-19" />
             <source>The log file %1 could not be written and is missing or incomplete.</source>
             <translation>로그 파일 %1을(를) 쓸 수 없어 파일이 없거나 불완전합니다.</translation>
         </message>
@@ -436,22 +436,22 @@
     <context>
         <name>Plugin::FirmwareUpdater::Internal::View::CTreeViewDetailsDelegate</name>
         <message>
-            <location filename="../../view/CTreeViewDetailsDelegate.cpp" line="+42" />
+            <location filename="../../view/CTreeViewDetailsDelegate.cpp" line="+20" />
             <source>Upgrade</source>
             <translation>업그레이드</translation>
         </message>
         <message>
-            <location line="+3" />
+            <location line="+2" />
             <source>Downgrade</source>
             <translation>다운그레이드</translation>
         </message>
         <message>
-            <location line="+3" />
+            <location line="+2" />
             <source>Reinstall</source>
             <translation>재설치</translation>
         </message>
         <message>
-            <location line="+3" />
+            <location line="+2" />
             <source>Unknown</source>
             <translation>알 수 없음</translation>
         </message>
@@ -459,17 +459,17 @@
     <context>
         <name>Plugin::FirmwareUpdater::Internal::View::CTreeViewResultDelegate</name>
         <message>
-            <location filename="../../view/CTreeViewResultDelegate.cpp" line="+46" />
+            <location filename="../../view/CTreeViewResultDelegate.cpp" line="+19" />
             <source>OK</source>
             <translation>성공</translation>
         </message>
         <message>
-            <location line="+4" />
+            <location line="+2" />
             <source>Failed</source>
             <translation>실패</translation>
         </message>
         <message>
-            <location line="+5" />
+            <location line="+2" />
             <source>Skipped</source>
             <translation>건너뜀</translation>
         </message>
@@ -477,17 +477,17 @@
     <context>
         <name>Plugin::FirmwareUpdater::Internal::View::CTreeViewStatusDelegate</name>
         <message>
-            <location filename="../../view/CTreeViewStatusDelegate.cpp" line="+46" />
+            <location filename="../../view/CTreeViewStatusDelegate.cpp" line="+19" />
             <source>Waiting</source>
             <translation>대기 중</translation>
         </message>
         <message>
-            <location line="+3" />
+            <location line="+2" />
             <source>Updating</source>
             <translation>업데이트 중</translation>
         </message>
         <message>
-            <location line="+4" />
+            <location line="+2" />
             <source>Complete</source>
             <translation>완료</translation>
         </message>
@@ -496,18 +496,18 @@
         <name>Plugin::FirmwareUpdater::Internal::View::CUpdateSelectionDialog</name>
         <message>
             <location filename="../../view/CUpdateSelectionDialog.cpp" line="+29" />
-            <location line="+126" />
+            <location line="+145" />
             <source>Back</source>
             <translation>뒤로</translation>
         </message>
         <message>
-            <location line="-125" />
-            <location line="+127" />
+            <location line="-144" />
+            <location line="+146" />
             <source>Next</source>
             <translation>다음</translation>
         </message>
         <message>
-            <location line="-75" />
+            <location line="-91" />
             <source>To update the firmware of your cameras, you need a firmware update file from &lt;a href="%1"&gt;Stavrik Support&lt;/a&gt;.</source>
             <translation>카메라 펌웨어를 업데이트하려면 &lt;a href="%1"&gt;Stavrik 지원팀&lt;/a&gt;에서 받은 펌웨어 업데이트 파일이 필요합니다.</translation>
         </message>
@@ -536,14 +536,14 @@
     <context>
         <name>Plugin::FirmwareUpdater::Internal::View::CUpdateSummaryDialog</name>
         <message>
-            <location filename="../../view/CUpdateSummaryDialog.cpp" line="+28" />
-            <location line="+112" />
+            <location filename="../../view/CUpdateSummaryDialog.cpp" line="+30" />
+            <location line="+149" />
             <source>Back</source>
             <translation>뒤로</translation>
         </message>
         <message>
-            <location line="-111" />
-            <location line="+113" />
+            <location line="-148" />
+            <location line="+150" />
             <source>Next</source>
             <translation>다음</translation>
         </message>
@@ -551,12 +551,13 @@
     <context>
         <name>QObject</name>
         <message>
-            <location filename="../../model/CFirmwareUpdateTreeModel.cpp" line="-122" />
+            <location filename="../../model/CFirmwareUpdateTreeModel.cpp" line="-129" />
+            <location filename="../../view/TreeDelegatePainting.cpp" line="+64" />
             <source>Cameras</source>
             <translation>카메라</translation>
         </message>
         <message>
-            <location line="+2" />
+            <location line="+3" />
             <source>Current Firmware</source>
             <translation>현재 펌웨어</translation>
         </message>
@@ -586,7 +587,7 @@
             <translation>5단계: 결과 요약</translation>
         </message>
         <message>
-            <location line="+330" />
+            <location line="+340" />
             <source>Click &lt;b&gt;Next&lt;/b&gt; to repeat the update process.</source>
             <translation>업데이트를 다시 하려면 &lt;b&gt;다음&lt;/b&gt;을 클릭하십시오.</translation>
         </message>

@@ -60,7 +60,7 @@
     <context>
         <name>Plugin::FirmwareUpdater::CFirmwareUpdaterPlugin</name>
         <message>
-            <location filename="../../plugin/CFirmwareUpdaterPlugin.cpp" line="+24" />
+            <location filename="../../plugin/CFirmwareUpdaterPlugin.cpp" line="+29" />
             <source>Firmware Updater</source>
             <translation>固件更新程序</translation>
         </message>
@@ -93,7 +93,7 @@
             <translation>固件：</translation>
         </message>
         <message>
-            <location filename="../../model/CFirmwareUpdateTreeModel.cpp" line="+117" />
+            <location filename="../../model/CFirmwareUpdateTreeModel.cpp" line="+138" />
             <source>Unavailable: cameras of another model are checked</source>
             <translation>不可用：已选中其他型号的相机</translation>
         </message>
@@ -171,19 +171,19 @@
             <translation>CRITICAL</translation>
         </message>
         <message>
-            <location line="+16" />
-            <location line="+22" />
+            <location line="+280" />
+            <location line="+26" />
             <location line="+197" />
             <source>Fimware Updater</source>
             <translation>固件更新程序</translation>
         </message>
         <message>
-            <location line="-218" />
+            <location line="-222" />
             <source>&lt;p&gt;To use the Firmware Updater, you have to stop continuous image acquisition as well as any recordings.&lt;/p&gt;Do you want to stop all cameras and start using the Firmware Updater?</source>
             <translation>&lt;p&gt;要使用固件更新程序，必须停止连续图像采集以及所有录制。&lt;/p&gt;是否停止所有相机并开始使用固件更新程序？</translation>
         </message>
         <message>
-            <location line="+31" />
+            <location line="+58" />
             <source>https://www.stavrik.example/en/sales-support/support-contact/</source>
             <translation>https://www.stavrik.example/en/sales-support/support-contact/</translation>
         </message>
@@ -193,7 +193,7 @@
             <translation>更新文件</translation>
         </message>
         <message>
-            <location line="+241" />
+            <location line="-264" />
             <source>camera enumeration</source>
             <translation>相机枚举</translation>
         </message>
@@ -208,7 +208,7 @@
             <translation>相机流控制</translation>
         </message>
         <message>
-            <location line="+23" />
+            <location line="+44" />
             <source>The Firmware Updater cannot start because a part of the viewer is not available: %1.</source>
             <translation>由于查看器的部分功能不可用，Firmware Updater 无法启动：%1。</translation>
         </message>
@@ -216,7 +216,7 @@
     <context>
         <name>Plugin::FirmwareUpdater::Internal::State::CFirmwareUpdatingStep</name>
         <message>
-            <location filename="../../state/CFirmwareUpdatingStep.cpp" line="+216" />
+            <location filename="../../state/CFirmwareUpdatingStep.cpp" line="+79" />
             <source>Firmware updates have been canceled by the user.</source>
             <translation>用户已取消固件更新。</translation>
         </message>
@@ -261,7 +261,7 @@
             <translation>正在更新固件</translation>
         </message>
         <message>
-            <location line="+86" />
+            <location line="+120" />
             <source>The camera reports firmware version %1 after the update; expected %2.</source>
             <translation>更新后相机报告的固件版本为 %1；应为 %2。</translation>
         </message>
@@ -299,7 +299,7 @@
         <name>Plugin::FirmwareUpdater::Internal::View::CCameraSelectionDialog</name>
         <message>
             <location filename="../../view/CCameraSelectionDialog.cpp" line="+21" />
-            <location line="+83" />
+            <location line="+85" />
             <source>Next</source>
             <translation>下一步</translation>
         </message>
@@ -327,12 +327,12 @@
             <translation>剩余约 %1 小时</translation>
         </message>
         <message>
-            <location filename="../../view/CFirmwareUpdateDialog.cpp" line="+106" />
+            <location filename="../../view/CFirmwareUpdateDialog.cpp" line="+168" />
             <source>Canceling: the update of the camera currently being updated is being completed. The remaining updates will be skipped.</source>
             <translation>正在取消：正在完成当前相机的更新。其余更新将被跳过。</translation>
         </message>
         <message>
-            <location filename="../../view/CFirmwareUpdateDialog.cpp" line="+100" />
+            <location line="-2" />
             <source>The update of the camera currently being updated is being completed. Then the Firmware Updater closes.</source>
             <translation>正在完成当前相机的更新。之后 Firmware Updater 将关闭。</translation>
         </message>
@@ -340,8 +340,8 @@
     <context>
         <name>Plugin::FirmwareUpdater::Internal::View::CResultSummaryDialog</name>
         <message>
-            <location filename="../../view/CResultSummaryDialog.cpp" line="+31" />
-            <location line="+139" />
+            <location filename="../../view/CResultSummaryDialog.cpp" line="+33" />
+            <location line="+149" />
             <source>Next</source>
             <translation>下一步</translation>
         </message>
@@ -358,7 +358,7 @@
             <translation>重试</translation>
         </message>
         <message>
-            <location line="-79" />
+            <location line="-85" />
             <source>Failed updates:</source>
             <translation>失败的更新：</translation>
         </message>
@@ -383,7 +383,7 @@
             <translation>有关详细信息，请参阅&lt;a href="%1"&gt;日志文件&lt;/a&gt;。</translation>
         </message>
         <message>
-            <location line="+8" />
+            <location line="+19" />
             <source>An error has occurred during the update.&lt;br&gt;Error message: %1.</source>
             <translation>更新过程中出错。&lt;br&gt;错误消息：%1。</translation>
         </message>
@@ -423,7 +423,7 @@
             <translation>用户已取消固件更新。</translation>
         </message>
         <message>
-            <location line="+8" />
+            <location line="-19" />
             <source>The log file %1 could not be written and is missing or incomplete.</source>
             <translation>无法写入日志文件 %1，该文件缺失或不完整。</translation>
         </message>
@@ -436,22 +436,22 @@
     <context>
         <name>Plugin::FirmwareUpdater::Internal::View::CTreeViewDetailsDelegate</name>
         <message>
-            <location filename="../../view/CTreeViewDetailsDelegate.cpp" line="+42" />
+            <location filename="../../view/CTreeViewDetailsDelegate.cpp" line="+20" />
             <source>Upgrade</source>
             <translation>升级</translation>
         </message>
         <message>
-            <location line="+3" />
+            <location line="+2" />
             <source>Downgrade</source>
             <translation>降级</translation>
         </message>
         <message>
-            <location line="+3" />
+            <location line="+2" />
             <source>Reinstall</source>
             <translation>重新安装</translation>
         </message>
         <message>
-            <location line="+3" />
+            <location line="+2" />
             <source>Unknown</source>
             <translation>未知</translation>
         </message>
@@ -459,17 +459,17 @@
     <context>
         <name>Plugin::FirmwareUpdater::Internal::View::CTreeViewResultDelegate</name>
         <message>
-            <location filename="../../view/CTreeViewResultDelegate.cpp" line="+46" />
+            <location filename="../../view/CTreeViewResultDelegate.cpp" line="+19" />
             <source>OK</source>
             <translation>成功</translation>
         </message>
         <message>
-            <location line="+4" />
+            <location line="+2" />
             <source>Failed</source>
             <translation>失败</translation>
         </message>
         <message>
-            <location line="+5" />
+            <location line="+2" />
             <source>Skipped</source>
             <translation>已跳过</translation>
         </message>
@@ -477,17 +477,17 @@
     <context>
         <name>Plugin::FirmwareUpdater::Internal::View::CTreeViewStatusDelegate</name>
         <message>
-            <location filename="../../view/CTreeViewStatusDelegate.cpp" line="+46" />
+            <location filename="../../view/CTreeViewStatusDelegate.cpp" line="+19" />
             <source>Waiting</source>
             <translation>等待中</translation>
         </message>
         <message>
-            <location line="+3" />
+            <location line="+2" />
             <source>Updating</source>
             <translation>正在更新</translation>
         </message>
         <message>
-            <location line="+4" />
+            <location line="+2" />
             <source>Complete</source>
             <translation>已完成</translation>
         </message>
@@ -496,18 +496,18 @@
         <name>Plugin::FirmwareUpdater::Internal::View::CUpdateSelectionDialog</name>
         <message>
             <location filename="../../view/CUpdateSelectionDialog.cpp" line="+29" />
-            <location line="+126" />
+            <location line="+145" />
             <source>Back</source>
             <translation>上一步</translation>
         </message>
         <message>
-            <location line="-125" />
-            <location line="+127" />
+            <location line="-144" />
+            <location line="+146" />
             <source>Next</source>
             <translation>下一步</translation>
         </message>
         <message>
-            <location line="-75" />
+            <location line="-91" />
             <source>To update the firmware of your cameras, you need a firmware update file from &lt;a href="%1"&gt;Stavrik Support&lt;/a&gt;.</source>
             <translation>要更新相机固件，您需要从 &lt;a href="%1"&gt;Stavrik 支持部门&lt;/a&gt;获取固件更新文件。</translation>
         </message>
@@ -536,14 +536,14 @@
     <context>
         <name>Plugin::FirmwareUpdater::Internal::View::CUpdateSummaryDialog</name>
         <message>
-            <location filename="../../view/CUpdateSummaryDialog.cpp" line="+28" />
-            <location line="+112" />
+            <location filename="../../view/CUpdateSummaryDialog.cpp" line="+30" />
+            <location line="+149" />
             <source>Back</source>
             <translation>上一步</translation>
         </message>
         <message>
-            <location line="-111" />
-            <location line="+113" />
+            <location line="-148" />
+            <location line="+150" />
             <source>Next</source>
             <translation>下一步</translation>
         </message>
@@ -551,12 +551,13 @@
     <context>
         <name>QObject</name>
         <message>
-            <location filename="../../model/CFirmwareUpdateTreeModel.cpp" line="-122" />
+            <location filename="../../model/CFirmwareUpdateTreeModel.cpp" line="-129" />
+            <location filename="../../view/TreeDelegatePainting.cpp" line="+64" />
             <source>Cameras</source>
             <translation>相机</translation>
         </message>
         <message>
-            <location line="+2" />
+            <location line="+3" />
             <source>Current Firmware</source>
             <translation>当前固件</translation>
         </message>
@@ -586,7 +587,7 @@
             <translation>步骤 5：结果摘要</translation>
         </message>
         <message>
-            <location line="+330" />
+            <location line="+340" />
             <source>Click &lt;b&gt;Next&lt;/b&gt; to repeat the update process.</source>
             <translation>单击&lt;b&gt;下一步&lt;/b&gt;可重复更新过程。</translation>
         </message>
