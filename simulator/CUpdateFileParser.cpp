@@ -129,7 +129,8 @@ SimulatedFirmwareUpdateInfoPtr parseUpdate(const QJsonValue &value, const QStrin
         update.failureMessage
                 = requiredString(failure.toObject(), QStringLiteral("message"), failureWhere);
         const QJsonValue times = failure.toObject().value(QStringLiteral("times"));
-        if (!times.isUndefined() && (!times.isDouble() || times.toDouble() < 1))
+        // toInt() gives 0 for fractions and for numbers beyond int.
+        if (!times.isUndefined() && times.toInt() < 1)
             fail(failureWhere, QStringLiteral("\"times\" must be a whole number from 1."));
         update.failureTimes = times.toInt();
         const bool inPhases = std::any_of(

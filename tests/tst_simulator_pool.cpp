@@ -103,6 +103,10 @@ private slots:
             { "failure times 0",
               update(valid + R"(, "failure": {"step": 5, "message": "x", "times": 0})"),
               "\"times\"" },
+            // Not a count: it must not turn into "fails every time".
+            { "failure times 1.5",
+              update(valid + R"(, "failure": {"step": 5, "message": "x", "times": 1.5})"),
+              "\"times\"" },
             { "second update bad", R"({"updates": [{)" + valid + R"(}, {"version": ""}]})",
               "update 2: \"version\"" },
             { "setup: layer twice", R"({"transportLayers": [{"id": "a"}, {"id": "a"}]})",
