@@ -607,6 +607,8 @@ void tst_WizardRun::unloadDuringRun()
 {
     WizardDriver d;
     d.addCameras({ "A|Cam A|M|1.0", "B|Cam B|M|1.0", "C|Cam C|M|1.0" });
+    // Camera A takes a third of a second, long enough to watch page 4 wait.
+    d.host.pool.setTimeScale(0.5);
     const QString path = d.writeUpdateFile(updateFile({ "2.0|Fixes" }));
     QVERIFY(d.start());
     QVERIFY(d.toSummary({ "A", "B", "C" }, path));
