@@ -534,6 +534,10 @@ bool CDemoDriver::grab(int page)
     QWidget *widget = pageWidget(page);
     if (!widget)
         return false;
+    // What a user sees after the page settles, not a layout half done:
+    // scroll bars, for one, come and go through queued calls.
+    for (int pass = 0; pass < 3; ++pass)
+        QCoreApplication::sendPostedEvents();
     const QString file = QDir(m_outDir).absoluteFilePath(screenshotName(page));
     if (!widget->grab().save(file, "PNG")) {
         fail(QStringLiteral("cannot write %1").arg(file));
