@@ -202,19 +202,30 @@ private:
 
 using Rows = QList<QPair<QString, QVariant>>;
 
-// Rows of a page's tree: camera display name and the value in column.
-Rows rows(QWidget *page, int column, const QModelIndex &parent = {})
+QTreeView *tree(QWidget *page)
 {
-    Rows found;
-    auto *view = page ? page->findChild<QTreeView *>(QStringLiteral("cameraTreeView")) : nullptr;
+    return page ? page->findChild<QTreeView *>(QStringLiteral("cameraTreeView")) : nullptr;
+}
+
+// Every row without children, in column 0.
+QModelIndexList leaves(QTreeView *view, const QModelIndex &parent = {})
+{
+    QModelIndexList found;
     const QAbstractItemModel *model = view ? view->model() : nullptr;
     for (int row = 0; model && row < model->rowCount(parent); ++row) {
         const QModelIndex index = model->index(row, 0, parent);
-        if (model->rowCount(index) > 0)
-            found += rows(page, column, index);
-        else if (index.data().toString().startsWith("Camera "))
-            found << qMakePair(index.data().toString(), index.siblingAtColumn(column).data());
+        found += model->rowCount(index) > 0 ? leaves(view, index) : QModelIndexList { index };
     }
+    return found;
+}
+
+// The cameras of a page's tree: display name and the value in column.
+Rows rows(QWidget *page, int column)
+{
+    Rows found;
+    for (const QModelIndex &index : leaves(tree(page)))
+        if (index.data().toString().startsWith("Camera "))
+            found << qMakePair(index.data().toString(), index.siblingAtColumn(column).data());
     return found;
 }
 
@@ -442,20 +453,11 @@ class tst_WizardExplorer : public QObject
     // As hovering does: the current row's check box opens, the last one's closes.
     void toggleCamera(QWidget *page)
     {
-        auto *view = page->findChild<QTreeView *>(QStringLiteral("cameraTreeView"));
-        if (!view || !view->model())
-            return;
+        QTreeView *view = tree(page);
         QModelIndexList cameras;
-        std::function<void(const QModelIndex &)> collect = [&](const QModelIndex &parent) {
-            for (int row = 0; row < view->model()->rowCount(parent); ++row) {
-                const QModelIndex index = view->model()->index(row, 0, parent);
-                if (view->model()->rowCount(index) > 0)
-                    collect(index);
-                else if (parent.isValid())
-                    cameras << index;
-            }
-        };
-        collect({});
+        for (const QModelIndex &index : leaves(view))
+            if (index.parent().isValid())
+                cameras << index;
         if (cameras.isEmpty())
             return;
         const QModelIndex index = cameras.at(int(m_random.bounded(cameras.size())));
