@@ -321,59 +321,44 @@ private slots:
                  qPrintable(QStringLiteral("%1 < %2").arg(row.height()).arg(needed)));
     }
 
-    void cutTextToolTip_data()
+    void toolTips_data()
     {
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<bool>("tip");
-        QTest::newRow("fits") << "c1" << false;
-        QTest::newRow("cut") << "c1 on the bench by the left window <b>" << true;
+        QTest::addColumn<QString>("name"); // of the first camera
+        QTest::addColumn<int>("width"); // of the firmware column
+        QTest::addColumn<QString>("tips"); // the name cell's, then the header's
+        QTest::newRow("fits") << "c1" << 200 << " | ";
+        QTest::newRow("cut") << "c1 on the bench by the left window <b>" << 70
+                             << "Cam c1 on the bench by the left window <b> | Current Firmware";
     }
-    void cutTextToolTip()
+    // Text cut short in a cell or a header shows whole in a tool tip.
+    void toolTips()
     {
         QFETCH(QString, name);
-        QFETCH(bool, tip);
+        QFETCH(int, width);
+        QFETCH(QString, tips);
         FilledPage filled(3, QStringLiteral("OK"));
         QVERIFY(QTest::qWaitForWindowExposed(filled.page.get()));
         const QModelIndex index
                 = filled.view->model()->index(0, CFirmwareUpdateEntity::DisplayName);
         auto *entity = static_cast<CFirmwareUpdateEntity *>(index.internalPointer());
         entity->setCameraInfo(Fake::camera(name, QStringLiteral("M"), QStringLiteral("tl")));
-        QToolTip::hideText();
-        const QPoint at = filled.view->visualRect(index).center();
-        QHelpEvent event(QEvent::ToolTip, at, filled.view->viewport()->mapToGlobal(at));
-        QApplication::sendEvent(filled.view->viewport(), &event);
-        const QString shown = QToolTip::isVisible() ? QToolTip::text() : QString();
-        caughtWarnings.removeAll(QStringLiteral("This plugin does not support raise()"));
-        QCOMPARE(!shown.isEmpty(), tip);
-        if (tip) {
-            QTextDocument document;
-            document.setHtml(shown);
-            QCOMPARE(document.toPlainText(), "Cam " + name);
-        }
-    }
-
-    void headerToolTip_data()
-    {
-        QTest::addColumn<int>("width");
-        QTest::addColumn<QString>("tip");
-        QTest::newRow("fits") << 200 << "";
-        QTest::newRow("cut") << 70 << "Current Firmware";
-    }
-    void headerToolTip()
-    {
-        QFETCH(int, width);
-        QFETCH(QString, tip);
-        FilledPage filled(3, QStringLiteral("OK"));
-        QVERIFY(QTest::qWaitForWindowExposed(filled.page.get()));
         QHeaderView *header = filled.view->header();
         const int section = CFirmwareUpdateEntity::CurrentFirmware;
         header->resizeSection(section, width);
-        QToolTip::hideText();
-        const QPoint at(header->sectionViewportPosition(section) + 30, header->height() / 2);
-        QHelpEvent event(QEvent::ToolTip, at, header->viewport()->mapToGlobal(at));
-        QApplication::sendEvent(header->viewport(), &event);
+        const auto tip = [](QWidget *viewport, const QPoint &at) {
+            QToolTip::hideText();
+            QHelpEvent event(QEvent::ToolTip, at, viewport->mapToGlobal(at));
+            QApplication::sendEvent(viewport, &event);
+            QTextDocument document;
+            document.setHtml(QToolTip::isVisible() ? QToolTip::text() : QString());
+            return document.toPlainText();
+        };
+        const QString shown = tip(filled.view->viewport(), filled.view->visualRect(index).center())
+                + " | "
+                + tip(header->viewport(),
+                      QPoint(header->sectionViewportPosition(section) + 30, header->height() / 2));
         caughtWarnings.removeAll(QStringLiteral("This plugin does not support raise()"));
-        QCOMPARE(QToolTip::isVisible() ? QToolTip::text() : QString(), tip);
+        QCOMPARE(shown, tips);
     }
 
     void treeTakesRoom_data()
