@@ -131,7 +131,7 @@ struct Started
         for (const auto &hostService : host.registry->services())
             for (const QString &name : names)
                 if (QString(hostService->metaObject()->className()).contains(name))
-                    host.withdraw(hostService);
+                    host.registry->removeService(hostService);
     }
     QAction *action(const char *id) const
     {

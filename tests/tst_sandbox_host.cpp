@@ -175,33 +175,43 @@ private slots:
                                "xx en ja ko zh", "5 A120-0003 A120-0003 []" }));
     }
 
-    void optionValuesAreJoined_data()
+    // How the sandbox joins its options' values before Qt's application
+    // object sees them; where an exit code is given, the sandbox runs with
+    // them: Qt must not take the sandbox's options, in either form.
+    void options_data()
     {
         QTest::addColumn<QStringList>("arguments");
         QTest::addColumn<QStringList>("joined");
         QTest::addColumn<QString>("error");
-        const QString a("/a.so");
+        QTest::addColumn<int>("exitCode"); // -1: not run
+        QTest::addColumn<QString>("message");
+        const QString a("/nonexistent/libFirmwareUpdater.so"), noPlugin("No plug-in file at " + a);
         const QStringList joined { "--plugin=" + a };
-        QTest::newRow("spaced") << QStringList { "--plugin", a } << joined << "";
-        QTest::newRow("one dash") << QStringList { "-plugin", a } << joined << "";
-        QTest::newRow("already joined") << joined << joined << "";
+        QTest::newRow("spaced") << QStringList { "--plugin", a } << joined << "" << 2 << noPlugin;
+        QTest::newRow("one dash") << QStringList { "-plugin", a } << joined << "" << 2 << noPlugin;
+        QTest::newRow("already joined") << joined << joined << "" << 2 << noPlugin;
         QTest::newRow("flag keeps its scenario")
                 << QStringList { "--demo", "cancel", "--out", "-shots" }
-                << QStringList { "--demo", "cancel", "--out=-shots" } << "";
+                << QStringList { "--demo", "cancel", "--out=-shots" } << "" << -1 << "";
         const QStringList qtOwn { "-platform", "offscreen", "-reverse" };
-        QTest::newRow("Qt's own options") << qtOwn << qtOwn << "";
+        QTest::newRow("Qt's own options") << qtOwn << qtOwn << "" << -1 << "";
         QTest::newRow("after --") << QStringList { "--", "--plugin", a }
-                                  << QStringList { "--", "--plugin", a } << "";
-        QTest::newRow("value missing")
-                << QStringList { "--demo", "--plugin" } << QStringList { "--demo", "--plugin" }
-                << "Missing value after '--plugin'.";
+                                  << QStringList { "--", "--plugin", a } << "" << -1 << "";
+        QTest::newRow("not a plug-in") << QStringList { "--demo", "--plugin", kSetup }
+                                       << QStringList { "--demo", "--plugin=" + kSetup } << "" << 2
+                                       << kSetup + " is no viewer plug-in";
+        const QString missing("Missing value after '--plugin'.");
+        QTest::newRow("value missing") << QStringList { "--demo", "--plugin" }
+                                       << QStringList { "--demo", "--plugin" } << missing << 1
+                                       << missing;
     }
-
-    void optionValuesAreJoined()
+    void options()
     {
         QFETCH(QStringList, arguments);
         QFETCH(QStringList, joined);
         QFETCH(QString, error);
+        QFETCH(int, exitCode);
+        QFETCH(QString, message);
         const QList<QCommandLineOption> options { { "plugin", "", "path" },
                                                   { "out", "", "dir" },
                                                   { "demo", "" } };
@@ -210,30 +220,8 @@ private slots:
                                                           options, &errorText),
                  QStringList { "sandbox" } + joined);
         QCOMPARE(errorText, error);
-    }
-
-    // Qt's application object must not take the sandbox's options, in either form.
-    void optionsReachTheSandbox_data()
-    {
-        QTest::addColumn<QStringList>("arguments");
-        QTest::addColumn<int>("exitCode");
-        QTest::addColumn<QString>("message");
-        const QString missing("/nonexistent/libFirmwareUpdater.so");
-        const QString noPlugin = "No plug-in file at " + missing;
-        QTest::newRow("--plugin PATH") << QStringList { "--plugin", missing } << 2 << noPlugin;
-        QTest::newRow("--plugin=PATH") << QStringList { "--plugin=" + missing } << 2 << noPlugin;
-        QTest::newRow("-plugin PATH") << QStringList { "-plugin", missing } << 2 << noPlugin;
-        QTest::newRow("not a plug-in") << QStringList { "--demo", "--plugin", kSetup } << 2
-                                       << kSetup + " is no viewer plug-in";
-        QTest::newRow("value missing")
-                << QStringList { "--plugin" } << 1 << "Missing value after '--plugin'.";
-    }
-
-    void optionsReachTheSandbox()
-    {
-        QFETCH(QStringList, arguments);
-        QFETCH(int, exitCode);
-        QFETCH(QString, message);
+        if (exitCode < 0)
+            return;
         QProcess sandbox;
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.insert("QT_QPA_PLATFORM", "offscreen");

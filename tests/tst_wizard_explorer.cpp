@@ -416,9 +416,8 @@ class tst_WizardExplorer : public QObject
         const QString id = QStringLiteral("C%1").arg(++m_nextCamera);
         const QString layer = m_random.bounded(3) == 0 ? "USB" : "GigE";
         m_host->pool.addTransportLayer(layer, layer);
-        m_host->pool.addCamera(layer, Simulator::CSimulatedCamera::Setup(
-                                              id, "Camera " + id,
-                                              m_random.bounded(4) == 0 ? "N" : "M", "1.0"));
+        m_host->pool.addCamera(layer,
+                               { id, "Camera " + id, m_random.bounded(4) == 0 ? "N" : "M", "1.0" });
     }
 
     QString randomCameraId()
