@@ -321,28 +321,31 @@ private slots:
                  qPrintable(QStringLiteral("%1 < %2").arg(row.height()).arg(needed)));
     }
 
-    void cutTextToolTip_data()
+    void toolTips_data()
     {
         QTest::addColumn<int>("page");
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<QString>("tip"); // first line, as plain text
+        QTest::addColumn<QString>("name"); // of the first camera; on page 1 of its model
+        QTest::addColumn<int>("width"); // of the firmware column
+        QTest::addColumn<QString>("tips"); // the header's, then the name cell's first line
         const QString longName = QStringLiteral("c1 on the bench by the left window <b>");
-        QTest::newRow("fits") << 1 << "A"
-                              << "";
-        QTest::newRow("cut") << 1 << longName.repeated(3) << longName.repeated(3);
+        QTest::newRow("model fits") << 1 << "A" << 0 << "";
+        QTest::newRow("model cut") << 1 << longName.repeated(3) << 0 << longName.repeated(3);
         // Camera rows give their identity instead, the full name first.
-        QTest::newRow("camera, cut") << 3 << longName << "Name: Cam " + longName;
+        QTest::newRow("camera fits") << 3 << "c1" << 200 << " | Name: Cam c1";
+        QTest::newRow("camera and header cut")
+                << 3 << longName << 70 << "Current Firmware | Name: Cam " + longName;
     }
-    void cutTextToolTip()
+    // Text cut short in a cell or a header shows whole in a tool tip.
+    void toolTips()
     {
         QFETCH(int, page);
         QFETCH(QString, name);
-        QFETCH(QString, tip);
+        QFETCH(int, width);
+        QFETCH(QString, tips);
         FilledPage filled(page, QStringLiteral("OK"));
         QVERIFY(QTest::qWaitForWindowExposed(filled.page.get()));
         QModelIndex index;
         if (page == 1) {
-            // The camera model's row under the transport layer.
             filled.model->buildFromTransportLayers(Fake::layers("tl1:" + name + "/c1"));
             filled.page->setTreeModel(filled.model);
             filled.view->expandAll();
@@ -352,39 +355,27 @@ private slots:
             auto *entity = static_cast<CFirmwareUpdateEntity *>(index.internalPointer());
             entity->setCameraInfo(Fake::camera(name, QStringLiteral("M"), QStringLiteral("tl")));
         }
-        QToolTip::hideText();
-        const QPoint at = filled.view->visualRect(index).center();
-        QHelpEvent event(QEvent::ToolTip, at, filled.view->viewport()->mapToGlobal(at));
-        QApplication::sendEvent(filled.view->viewport(), &event);
-        const QString shown = QToolTip::isVisible() ? QToolTip::text() : QString();
+        const auto tip = [](QWidget *viewport, const QPoint &at) {
+            QToolTip::hideText();
+            QHelpEvent event(QEvent::ToolTip, at, viewport->mapToGlobal(at));
+            QApplication::sendEvent(viewport, &event);
+            QTextDocument document;
+            document.setHtml(QToolTip::isVisible() ? QToolTip::text() : QString());
+            return document.toPlainText().section(QLatin1Char('\n'), 0, 0);
+        };
+        // The header first: a tip shown stays visible a moment after hideText().
+        QString shown;
+        if (page != 1) {
+            QHeaderView *header = filled.view->header();
+            const int section = CFirmwareUpdateEntity::CurrentFirmware;
+            header->resizeSection(section, width);
+            shown = tip(header->viewport(),
+                        QPoint(header->sectionViewportPosition(section) + 30, header->height() / 2))
+                    + " | ";
+        }
+        shown += tip(filled.view->viewport(), filled.view->visualRect(index).center());
         caughtWarnings.removeAll(QStringLiteral("This plugin does not support raise()"));
-        QTextDocument document;
-        document.setHtml(shown);
-        QCOMPARE(document.toPlainText().section(QLatin1Char('\n'), 0, 0), tip);
-    }
-
-    void headerToolTip_data()
-    {
-        QTest::addColumn<int>("width");
-        QTest::addColumn<QString>("tip");
-        QTest::newRow("fits") << 200 << "";
-        QTest::newRow("cut") << 70 << "Current Firmware";
-    }
-    void headerToolTip()
-    {
-        QFETCH(int, width);
-        QFETCH(QString, tip);
-        FilledPage filled(3, QStringLiteral("OK"));
-        QVERIFY(QTest::qWaitForWindowExposed(filled.page.get()));
-        QHeaderView *header = filled.view->header();
-        const int section = CFirmwareUpdateEntity::CurrentFirmware;
-        header->resizeSection(section, width);
-        QToolTip::hideText();
-        const QPoint at(header->sectionViewportPosition(section) + 30, header->height() / 2);
-        QHelpEvent event(QEvent::ToolTip, at, header->viewport()->mapToGlobal(at));
-        QApplication::sendEvent(header->viewport(), &event);
-        caughtWarnings.removeAll(QStringLiteral("This plugin does not support raise()"));
-        QCOMPARE(QToolTip::isVisible() ? QToolTip::text() : QString(), tip);
+        QCOMPARE(shown, tips);
     }
 
     void treeTakesRoom_data()

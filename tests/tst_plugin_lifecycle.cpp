@@ -110,6 +110,10 @@ struct Started
             withdraw({ "DeviceFirmwareUpdate" });
             host.registry->addService(QSharedPointer<CPaddingUpdateService>::create(&host.pool));
         }
+        load();
+    }
+    void load()
+    {
         plugin->initialize(host.registry);
         plugin->extensionsInitialized();
         service = findService<IFirmwareUpdaterService>(host.registry);
@@ -127,7 +131,7 @@ struct Started
         for (const auto &hostService : host.registry->services())
             for (const QString &name : names)
                 if (QString(hostService->metaObject()->className()).contains(name))
-                    host.withdraw(hostService);
+                    host.registry->removeService(hostService);
     }
     QAction *action(const char *id) const
     {
@@ -328,11 +332,7 @@ private slots:
                 QTest::qWait(0); // deferred deletions
             } else if (step == "reload") {
                 f->plugin.reset(new CFirmwareUpdaterPlugin);
-                f->plugin->initialize(f->host.registry);
-                f->plugin->extensionsInitialized();
-                f->service = findService<IFirmwareUpdaterService>(f->host.registry);
-                f->page1 = f->host.mainWindow->findChild<CCameraSelectionDialog *>();
-                f->page2 = f->host.mainWindow->findChild<CUpdateSelectionDialog *>();
+                f->load();
             } else if (step == "refresh") {
                 emit f->page1->refreshCamTreeClicked();
             } else if (step == "log") {

@@ -15,7 +15,6 @@
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QLabel>
-#include <QLineEdit>
 #include <QMessageBox>
 #include <QMutex>
 #include <QPluginLoader>
@@ -23,8 +22,7 @@
 #include <QTreeView>
 #include <QtTest>
 
-#include <condition_variable>
-#include <mutex>
+#include <atomic>
 #include <stdexcept>
 #include <thread>
 
@@ -35,11 +33,9 @@ namespace {
 // Host misbehaviour the explorer injects into update runs.
 const QStringList kMisbehaviour = { "no result", "throws", "done twice", "error after done",
                                     "out of range" };
-
-const char kPageBase[] = "Plugin::FirmwareUpdater::Internal::View::CUpdateDialogBase";
-const char *const kPages[] = { "CCameraSelectionDialog", "CUpdateSelectionDialog",
-                               "CUpdateSummaryDialog", "CFirmwareUpdateDialog",
-                               "CResultSummaryDialog" };
+const QStringList kPages = { "CCameraSelectionDialog", "CUpdateSelectionDialog",
+                             "CUpdateSummaryDialog", "CFirmwareUpdateDialog",
+                             "CResultSummaryDialog" };
 
 // What the host's update objects really did, written from the worker thread.
 struct HostRecord
@@ -56,35 +52,35 @@ public:
                    HostRecord *record)
         : m_inner(inner), m_kind(kind), m_camera(camera), m_record(record)
     {
-        const bool silent = kind == "no result";
+        const bool wild = kind == "out of range", silent = kind == "no result";
+        const auto direct = Qt::DirectConnection;
         connect(inner.data(), &IDeviceFirmwareUpdate::firmwareUpdateBegin, this,
-                [this](QSharedPointer<IFirmwareUpdateInfo> info, unsigned int ms) {
-                    emit firmwareUpdateBegin(info, m_kind == "out of range" ? 4000000000u : ms);
-                }, Qt::DirectConnection);
+                [=](FirmwareUpdateInfoPtr info, uint ms) {
+                    emit firmwareUpdateBegin(info, wild ? 4000000000u : ms);
+                }, direct);
         connect(inner.data(), &IDeviceFirmwareUpdate::firmwareUpdateProgressStepBegin, this,
-                &IDeviceFirmwareUpdate::firmwareUpdateProgressStepBegin, Qt::DirectConnection);
+                &IDeviceFirmwareUpdate::firmwareUpdateProgressStepBegin, direct);
         connect(inner.data(), &IDeviceFirmwareUpdate::firmwareUpdateProgressStepProgressChanged,
-                this, [this](EFirmwareUpdateStep step, double percent) {
+                this, [=](EFirmwareUpdateStep step, double percent) {
                     emit firmwareUpdateProgressStepProgressChanged(
-                            step, m_kind == "out of range" ? percent * 7 - 300 : percent);
-                }, Qt::DirectConnection);
+                            step, wild ? percent * 7 - 300 : percent);
+                }, direct);
         connect(inner.data(), &IDeviceFirmwareUpdate::firmwareUpdateProgressStepDone, this,
-                &IDeviceFirmwareUpdate::firmwareUpdateProgressStepDone, Qt::DirectConnection);
-        connect(inner.data(), &IDeviceFirmwareUpdate::firmwareUpdateDone, this,
-                [this, silent] {
-                    m_done = true;
-                    if (!silent)
-                        emit firmwareUpdateDone();
-                }, Qt::DirectConnection);
+                &IDeviceFirmwareUpdate::firmwareUpdateProgressStepDone, direct);
+        connect(inner.data(), &IDeviceFirmwareUpdate::firmwareUpdateDone, this, [=] {
+            m_done = true;
+            if (!silent)
+                emit firmwareUpdateDone();
+        }, direct);
         connect(inner.data(), &IDeviceFirmwareUpdate::firmwareUpdateError, this,
-                [this, silent](const QString &message) {
+                [=](const QString &message) {
                     m_failed = true;
                     if (!silent)
                         emit firmwareUpdateError(message);
-                }, Qt::DirectConnection);
+                }, direct);
     }
 
-    QSharedPointer<IFirmwareUpdateInfo> firmwareUpdateInfo() const override
+    FirmwareUpdateInfoPtr firmwareUpdateInfo() const override
     {
         return m_inner->firmwareUpdateInfo();
     }
@@ -113,11 +109,9 @@ public:
 
 private:
     const DeviceFirmwareUpdatePtr m_inner;
-    const QString m_kind;
-    const QString m_camera;
+    const QString m_kind, m_camera;
     HostRecord *const m_record;
-    bool m_done = false;
-    bool m_failed = false;
+    bool m_done = false, m_failed = false;
 };
 
 // The viewer's firmware update service: the simulator's, with exceptions of
@@ -131,7 +125,7 @@ public:
     { }
 
     DeviceFirmwareUpdatePtr createFirmwareUpdate(Core::DorvixComponents::CameraInfoPtr camera,
-                                                 QSharedPointer<IFirmwareUpdateInfo> info) override
+                                                 FirmwareUpdateInfoPtr info) override
     {
         if (m_random->bounded(40) == 0)
             throw std::logic_error("cannot plan");
@@ -145,14 +139,13 @@ public:
                 new CHostileUpdate(update, kind, camera->displayName(), m_record));
     }
     bool findCompatibleUpdates(Core::DorvixComponents::CameraInfoPtr camera,
-                               const QVector<QSharedPointer<IFirmwareUpdateInfo>> &infos,
-                               QVector<QSharedPointer<IFirmwareUpdateInfo>> &compatible,
-                               bool &flag) override
+                               const QVector<FirmwareUpdateInfoPtr> &infos,
+                               QVector<FirmwareUpdateInfoPtr> &compatible, bool &flag) override
     {
         return m_inner->findCompatibleUpdates(camera, infos, compatible, flag);
     }
-    QVector<QSharedPointer<IFirmwareUpdateInfo>> readUpdateFile(const QString &filePath,
-                                                                const QString &second) override
+    QVector<FirmwareUpdateInfoPtr> readUpdateFile(const QString &filePath,
+                                                  const QString &second) override
     {
         switch (m_random->bounded(40)) {
         case 0:
@@ -175,16 +168,12 @@ class Watchdog
 {
 public:
     explicit Watchdog(int seconds)
-        : m_thread([this, seconds] {
-            std::unique_lock<std::mutex> lock(m_mutex);
+        : m_seconds(seconds), m_thread([this] {
             while (!m_stop) {
-                const quint32 armed = m_seed;
-                const bool moved = m_wake.wait_for(lock, std::chrono::seconds(seconds), [&] {
-                    return m_stop || m_seed != armed || m_generation != m_seen;
-                });
-                m_seen = m_generation;
-                if (!moved) {
-                    fprintf(stderr, "tst_wizard_explorer: session with seed %u hangs\n", armed);
+                std::this_thread::sleep_for(std::chrono::milliseconds(50));
+                if (!m_stop && std::chrono::steady_clock::now() > m_deadline.load()) {
+                    fprintf(stderr, "tst_wizard_explorer: session with seed %u hangs\n",
+                            m_seed.load());
                     std::abort();
                 }
             }
@@ -192,36 +181,78 @@ public:
     { }
     ~Watchdog()
     {
-        {
-            std::lock_guard<std::mutex> lock(m_mutex);
-            m_stop = true;
-        }
-        m_wake.notify_all();
+        m_stop = true;
         m_thread.join();
     }
     void arm(quint32 seed)
     {
-        {
-            std::lock_guard<std::mutex> lock(m_mutex);
-            m_seed = seed;
-            ++m_generation;
-        }
-        m_wake.notify_all();
+        m_seed = seed;
+        m_deadline = std::chrono::steady_clock::now() + m_seconds;
     }
 
 private:
-    std::mutex m_mutex;
-    std::condition_variable m_wake;
-    bool m_stop = false;
-    quint32 m_seed = 0;
-    quint64 m_generation = 0;
-    quint64 m_seen = 0;
+    const std::chrono::seconds m_seconds;
+    std::atomic<bool> m_stop { false };
+    std::atomic<quint32> m_seed { 0 };
+    std::atomic<std::chrono::steady_clock::time_point> m_deadline {
+        std::chrono::steady_clock::time_point::max()
+    };
     std::thread m_thread;
 };
 
-int countOf(const QString &text, const QString &pattern)
+using Rows = QList<QPair<QString, QVariant>>;
+
+QTreeView *tree(QWidget *page)
 {
-    return int(text.count(QRegularExpression(pattern, QRegularExpression::MultilineOption)));
+    return page ? page->findChild<QTreeView *>(QStringLiteral("cameraTreeView")) : nullptr;
+}
+
+// Every row without children, in column 0.
+QModelIndexList leaves(QTreeView *view, const QModelIndex &parent = {})
+{
+    QModelIndexList found;
+    const QAbstractItemModel *model = view ? view->model() : nullptr;
+    for (int row = 0; model && row < model->rowCount(parent); ++row) {
+        const QModelIndex index = model->index(row, 0, parent);
+        found += model->rowCount(index) > 0 ? leaves(view, index) : QModelIndexList { index };
+    }
+    return found;
+}
+
+// The cameras of a page's tree: display name and the value in column.
+Rows rows(QWidget *page, int column)
+{
+    Rows found;
+    for (const QModelIndex &index : leaves(tree(page)))
+        if (index.data().toString().startsWith("Camera "))
+            found << qMakePair(index.data().toString(), index.siblingAtColumn(column).data());
+    return found;
+}
+
+QStringList names(const Rows &rows, bool onlyTrue)
+{
+    QStringList names;
+    for (const auto &row : rows)
+        if (!onlyTrue || row.second.toBool())
+            names << row.first;
+    names.sort();
+    return names;
+}
+
+// A visible, enabled button of the page's box.
+QAbstractButton *button(QWidget *page, const QString &text)
+{
+    auto *box = page->findChild<QDialogButtonBox *>(QStringLiteral("buttonBox"));
+    for (QAbstractButton *b : box ? box->buttons() : QList<QAbstractButton *>())
+        if (b->text().remove('&') == text && b->isVisible() && b->isEnabled())
+            return b;
+    return nullptr;
+}
+
+void click(QWidget *page, const QString &text)
+{
+    if (QAbstractButton *b = button(page, text))
+        b->click();
 }
 
 } // namespace
@@ -244,15 +275,12 @@ class tst_WizardExplorer : public QObject
     int m_nextCamera = 0;
     // The run under way: cameras checked when leaving page 2, the plan on
     // page 3 and the log as it was before the plan.
-    QStringList m_checked;
-    QStringList m_planned;
+    QStringList m_checked, m_planned;
     QMap<QString, qint64> m_logSizes;
     bool m_runChecked = true;
     QString m_failure;
     // How much the sessions covered, printed at the end.
-    int m_runsChecked = 0;
-    int m_openUnloads = 0;
-    int m_runningUnloads = 0;
+    int m_runsChecked = 0, m_openUnloads = 0, m_runningUnloads = 0;
 
     bool fail(const QString &what)
     {
@@ -261,72 +289,29 @@ class tst_WizardExplorer : public QObject
         return false;
     }
 
-    QList<QDialog *> pages() const
+    // The plug-in's pages with their numbers, 1 to 5.
+    QMap<int, QDialog *> pages() const
     {
-        QList<QDialog *> found;
+        QMap<int, QDialog *> found;
         for (QDialog *dialog : m_host->mainWindow->findChildren<QDialog *>())
-            if (dialog->inherits(kPageBase))
-                found << dialog;
+            if (dialog->inherits("Plugin::FirmwareUpdater::Internal::View::CUpdateDialogBase"))
+                found.insert(1 + kPages.indexOf(QString(dialog->metaObject()->className())
+                                                        .section("::", -1)),
+                             dialog);
         return found;
     }
-    // 1 to 5 for the page shown, 0 for none.
+    // The number of the page shown, 0 for none.
     int shownPage(QDialog **shown = nullptr) const
     {
-        for (QDialog *page : pages()) {
-            if (!page->isVisible())
-                continue;
-            if (shown)
-                *shown = page;
-            const QString name = QString(page->metaObject()->className()).section("::", -1);
-            for (int i = 0; i < 5; ++i)
-                if (name == kPages[i])
-                    return i + 1;
+        const auto all = pages();
+        for (auto it = all.cbegin(); it != all.cend(); ++it) {
+            if (it.value()->isVisible()) {
+                if (shown)
+                    *shown = it.value();
+                return it.key();
+            }
         }
         return 0;
-    }
-
-    QDialog *page(int number) const
-    {
-        for (QDialog *dialog : pages())
-            if (QString(dialog->metaObject()->className()).endsWith(kPages[number - 1]))
-                return dialog;
-        return nullptr;
-    }
-
-    static QAbstractButton *button(QWidget *page, const QString &text)
-    {
-        auto *box = page->findChild<QDialogButtonBox *>(QStringLiteral("buttonBox"));
-        for (QAbstractButton *b : box ? box->buttons() : QList<QAbstractButton *>())
-            if (b->text().remove('&') == text && b->isVisible() && b->isEnabled())
-                return b;
-        return nullptr;
-    }
-
-    // Rows of a page's tree: camera display name and the value in column.
-    static QList<QPair<QString, QVariant>> rows(QWidget *page, int column,
-                                                const QModelIndex &parent = {})
-    {
-        QList<QPair<QString, QVariant>> found;
-        auto *view = page ? page->findChild<QTreeView *>(QStringLiteral("cameraTreeView")) : nullptr;
-        const QAbstractItemModel *model = view ? view->model() : nullptr;
-        for (int row = 0; model && row < model->rowCount(parent); ++row) {
-            const QModelIndex index = model->index(row, 0, parent);
-            if (model->rowCount(index) > 0)
-                found += rows(page, column, index);
-            else if (model->data(index).toString().startsWith("Camera "))
-                found << qMakePair(model->data(index).toString(),
-                                   model->data(index.siblingAtColumn(column)));
-        }
-        return found;
-    }
-    static QStringList names(const QList<QPair<QString, QVariant>> &rows, bool onlyTrue)
-    {
-        QStringList names;
-        for (const auto &row : rows)
-            if (!onlyTrue || row.second.toBool())
-                names << row.first;
-        names.sort();
-        return names;
     }
 
     QAction *startAction(bool context) const
@@ -354,9 +339,9 @@ class tst_WizardExplorer : public QObject
     // says in its log why it ended.
     bool unloadPlugin()
     {
-        const bool open = shownPage() != 0;
-        m_openUnloads += open;
-        m_runningUnloads += shownPage() == 4;
+        const int shown = shownPage();
+        m_openUnloads += shown != 0;
+        m_runningUnloads += shown == 4;
         m_plugin->uninitialize(m_host->registry);
         delete m_plugin;
         m_plugin = nullptr;
@@ -365,18 +350,14 @@ class tst_WizardExplorer : public QObject
             return fail("a page stays shown or modal after unloading");
         if (!pages().isEmpty())
             return fail(QStringLiteral("%1 pages left after unloading").arg(pages().size()));
-        if (open && !newestLog().trimmed().endsWith("unloaded while the wizard was open"))
-            return fail("the log of an open wizard ends without saying why:\n" + newestLog());
-        m_runChecked = true;
-        return true;
-    }
-
-    QString newestLog() const
-    {
         const QFileInfoList logs = QDir(m_temp->path()).entryInfoList({ "*.log" }, QDir::Files,
                                                                        QDir::Time);
-        QFile file(logs.value(0).filePath());
-        return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
+        QFile newest(logs.value(0).filePath());
+        const QString log = newest.open(QIODevice::ReadOnly) ? newest.readAll() : QString();
+        if (shown && !log.trimmed().endsWith("unloaded while the wizard was open"))
+            return fail("the log of an open wizard ends without saying why:\n" + log);
+        m_runChecked = true;
+        return true;
     }
 
     // Answers the question box (or the notice) that a start may bring.
@@ -404,11 +385,9 @@ class tst_WizardExplorer : public QObject
                                 "FeatureAssert" };
         for (int f = 0; f < 3; ++f) {
             QStringList updates;
-            const int count = 1 + int(m_random.bounded(3));
-            for (int u = 0; u < count; ++u) {
+            for (int u = 0, count = 1 + int(m_random.bounded(3)); u < count; ++u) {
                 QStringList phases;
-                const int phaseCount = 1 + int(m_random.bounded(3));
-                for (int p = 0; p < phaseCount; ++p)
+                for (int p = 0, phaseCount = 1 + int(m_random.bounded(3)); p < phaseCount; ++p)
                     phases << QStringLiteral(R"({"step": "%1", "estimatedMs": %2})")
                                       .arg(steps[m_random.bounded(4)])
                                       .arg(m_random.bounded(500));
@@ -437,9 +416,8 @@ class tst_WizardExplorer : public QObject
         const QString id = QStringLiteral("C%1").arg(++m_nextCamera);
         const QString layer = m_random.bounded(3) == 0 ? "USB" : "GigE";
         m_host->pool.addTransportLayer(layer, layer);
-        Simulator::CSimulatedCamera::Setup setup(id, "Camera " + id,
-                                                 m_random.bounded(4) == 0 ? "N" : "M", "1.0");
-        m_host->pool.addCamera(layer, setup);
+        m_host->pool.addCamera(layer,
+                               { id, "Camera " + id, m_random.bounded(4) == 0 ? "N" : "M", "1.0" });
     }
 
     QString randomCameraId()
@@ -455,46 +433,35 @@ class tst_WizardExplorer : public QObject
         switch (m_random.bounded(6)) {
         case 0:
             addCamera();
-            m_host->pool.announceEnumerationChanged();
             break;
         case 1:
             m_host->pool.removeCamera(randomCameraId());
-            m_host->pool.announceEnumerationChanged();
             break;
         case 2:
             m_host->pool.setCameraBusy(randomCameraId(), true);
-            break;
+            return;
         case 3:
-            m_host->pool.announceEnumerationChanged();
             break;
         default:
             m_host->pool.selectCamera(m_random.bounded(4) == 0 ? QString() : randomCameraId());
-            break;
+            return;
         }
+        m_host->pool.announceEnumerationChanged();
     }
 
+    // As hovering does: the current row's check box opens, the last one's closes.
     void toggleCamera(QWidget *page)
     {
-        auto *view = page->findChild<QTreeView *>(QStringLiteral("cameraTreeView"));
-        QList<QModelIndex> cameras;
-        std::function<void(const QModelIndex &)> collect = [&](const QModelIndex &parent) {
-            for (int row = 0; row < view->model()->rowCount(parent); ++row) {
-                const QModelIndex index = view->model()->index(row, 0, parent);
-                if (view->model()->rowCount(index) > 0)
-                    collect(index);
-                else if (parent.isValid())
-                    cameras << index;
-            }
-        };
-        if (!view || !view->model())
-            return;
-        collect({});
+        QTreeView *view = tree(page);
+        QModelIndexList cameras;
+        for (const QModelIndex &index : leaves(view))
+            if (index.parent().isValid())
+                cameras << index;
         if (cameras.isEmpty())
             return;
         const QModelIndex index = cameras.at(int(m_random.bounded(cameras.size())));
         if (!(index.flags() & Qt::ItemIsEditable))
             return;
-        // As hovering does: the current row's check box opens, the last one's closes.
         view->setCurrentIndex(index);
         if (!view->indexWidget(index))
             view->edit(index);
@@ -513,102 +480,27 @@ class tst_WizardExplorer : public QObject
 
     void closePage(QDialog *page)
     {
-        switch (m_random.bounded(3)) {
-        case 0:
-            if (QAbstractButton *b = button(page, "Close"))
-                b->click();
-            break;
-        case 1:
+        const quint32 how = m_random.bounded(3);
+        if (how == 0)
+            click(page, "Close");
+        else if (how == 1)
             QTest::keyClick(page, Qt::Key_Escape);
-            break;
-        default:
+        else
             page->close();
-            break;
-        }
     }
 
     // One user step on the page shown.
     void userStep()
     {
         QDialog *page = nullptr;
-        switch (shownPage(&page)) {
-        case 0:
+        const int shown = shownPage(&page);
+        if (shown == 0) {
             answerBoxes();
             if (QAction *action = startAction(m_random.bounded(3) == 0))
                 action->trigger();
-            break;
-        case 1:
-            switch (m_random.bounded(10)) {
-            case 0:
-                closePage(page);
-                break;
-            case 1:
-                QMetaObject::invokeMethod(page, "refreshCamTreeClicked");
-                break;
-            case 2:
-            case 3:
-            case 4:
-                if (QAbstractButton *b = button(page, "Next"))
-                    b->click();
-                break;
-            default:
-                toggleCamera(page);
-                break;
-            }
-            break;
-        case 2:
-            switch (m_random.bounded(10)) {
-            case 0:
-                closePage(page);
-                break;
-            case 1:
-                if (QAbstractButton *b = button(page, "Back"))
-                    b->click();
-                break;
-            case 2:
-                typePath(page);
-                break;
-            default:
-                if (QAbstractButton *b = button(page, "Next")) {
-                    // Page 2 has no tree; page 1's shows the same camera model.
-                    m_checked = names(rows(this->page(1), 2), true);
-                    m_logSizes.clear();
-                    for (const QFileInfo &log : QDir(m_temp->path()).entryInfoList({ "*.log" }))
-                        m_logSizes[log.absoluteFilePath()] = log.size();
-                    b->click();
-                    settle();
-                    checkPlan();
-                } else {
-                    typePath(page);
-                }
-                break;
-            }
-            break;
-        case 3:
-            switch (m_random.bounded(8)) {
-            case 0:
-                closePage(page);
-                break;
-            case 1:
-                if (QAbstractButton *b = button(page, "Back"))
-                    b->click();
-                break;
-            default:
-                if (QAbstractButton *b = button(page, "Next")) {
-                    m_planned = names(rows(page, 2), false);
-                    {
-                        QMutexLocker locker(&m_record.mutex);
-                        m_record.cleanSuccess.clear();
-                    }
-                    m_runChecked = false;
-                    // Page 3 drops a Next that comes within a double click of it.
-                    QTest::qWait(QApplication::doubleClickInterval() + 1);
-                    b->click();
-                }
-                break;
-            }
-            break;
-        case 4:
+            return;
+        }
+        if (shown == 4) {
             if (m_random.bounded(4) == 0) {
                 QAbstractButton *cancel = button(page, "Cancel");
                 if (cancel && m_random.bounded(2))
@@ -616,16 +508,50 @@ class tst_WizardExplorer : public QObject
                 else
                     page->close();
             }
-            break;
-        case 5:
+            return;
+        }
+        if (shown == 5) {
             checkResults(page);
-            if (m_random.bounded(3) == 0) {
-                if (QAbstractButton *b = button(page, "Next"))
-                    b->click();
-            } else {
+            if (m_random.bounded(3) == 0)
+                click(page, "Next");
+            else
                 closePage(page);
+            return;
+        }
+        const quint32 dice = m_random.bounded(shown == 3 ? 8 : 10);
+        QAbstractButton *next = button(page, "Next");
+        if (dice == 0) {
+            closePage(page);
+        } else if (shown == 1) {
+            if (dice == 1)
+                QMetaObject::invokeMethod(page, "refreshCamTreeClicked");
+            else if (dice >= 5)
+                toggleCamera(page);
+            else if (next)
+                next->click();
+        } else if (dice == 1) {
+            click(page, "Back");
+        } else if (shown == 2 && (dice == 2 || !next)) {
+            typePath(page);
+        } else if (shown == 2) {
+            // Page 2 has no tree; page 1's shows the same camera model.
+            m_checked = names(rows(pages().value(1), 2), true);
+            m_logSizes.clear();
+            for (const QFileInfo &log : QDir(m_temp->path()).entryInfoList({ "*.log" }))
+                m_logSizes[log.absoluteFilePath()] = log.size();
+            next->click();
+            settle();
+            checkPlan();
+        } else if (next) {
+            m_planned = names(rows(page, 2), false);
+            {
+                QMutexLocker locker(&m_record.mutex);
+                m_record.cleanSuccess.clear();
             }
-            break;
+            m_runChecked = false;
+            // Page 3 drops a Next that comes within a double click of it.
+            QTest::qWait(QApplication::doubleClickInterval() + 1);
+            next->click();
         }
     }
 
@@ -661,30 +587,29 @@ class tst_WizardExplorer : public QObject
     // success without misbehaving counts as OK.
     void checkResults(QWidget *page)
     {
-        if (m_runChecked)
+        if (std::exchange(m_runChecked, true))
             return;
-        m_runChecked = true;
         ++m_runsChecked;
         const auto number = [page](const char *label) {
             auto *l = page->findChild<QLabel *>(label);
             return l ? l->text().section(' ', -1).toInt() : -1;
         };
-        const int ok = number("successfulUpdatesLabel");
-        const int failed = number("failedUpdatesLabel");
-        const int skipped = number("skippedUpdatesLabel");
-        if (ok + failed + skipped != m_planned.size())
-            fail(QStringLiteral("%1 ok, %2 failed, %3 skipped of %4 planned")
+        const int ok = number("successfulUpdatesLabel"), failed = number("failedUpdatesLabel"),
+                  skipped = number("skippedUpdatesLabel");
+        const QString log = newLog();
+        const auto lines = [&log](const char *pattern) {
+            return int(log.count(QRegularExpression(pattern, QRegularExpression::MultilineOption)));
+        };
+        const int okLines = lines("^.* INFO Finished firmware update \\(\\d+/\\d+\\)$");
+        const int failedLines = lines("^.* CRITICAL Firmware update \\(\\d+/\\d+\\) failed\\.$");
+        if (ok + failed + skipped != m_planned.size() || okLines != ok
+            || failedLines != failed)
+            fail(QStringLiteral("%1 planned; page 5 counts %2 ok, %3 failed, %4 skipped, the log "
+                                "%5 and %6:\n%7")
+                         .arg(m_planned.size())
                          .arg(ok)
                          .arg(failed)
                          .arg(skipped)
-                         .arg(m_planned.size()));
-        const QString log = newLog();
-        const int okLines = countOf(log, "^.* INFO Finished firmware update \\(\\d+/\\d+\\)$");
-        const int failedLines = countOf(log, "^.* CRITICAL Firmware update \\(\\d+/\\d+\\) failed\\.$");
-        if (okLines != ok || failedLines != failed)
-            fail(QStringLiteral("page 5 counts %1 ok, %2 failed; the log %3 and %4:\n%5")
-                         .arg(ok)
-                         .arg(failed)
                          .arg(okLines)
                          .arg(failedLines)
                          .arg(log));
@@ -699,16 +624,14 @@ class tst_WizardExplorer : public QObject
     // Drives the session to its end and checks the wizard can start again.
     void finishSession()
     {
-        for (int guard = 0; guard < 200 && shownPage() != 0; ++guard) {
-            QDialog *page = nullptr;
-            const int shown = shownPage(&page);
-            if (shown == 4) {
+        QDialog *page = nullptr;
+        for (int guard = 0, shown; guard < 200 && (shown = shownPage(&page)) != 0; ++guard) {
+            if (shown == 4)
                 QTest::qWait(5);
-            } else {
-                if (shown == 5)
-                    checkResults(page);
+            else if (shown == 5)
+                checkResults(page);
+            if (shown != 4)
                 closePage(page);
-            }
             settle();
         }
         if (shownPage() != 0)
@@ -723,7 +646,6 @@ class tst_WizardExplorer : public QObject
             return void(fail("no enabled start action at the end"));
         action->trigger();
         settle();
-        QDialog *page = nullptr;
         if (shownPage(&page) != 1)
             return void(fail("the wizard does not start again"));
         closePage(page);
@@ -809,9 +731,8 @@ private slots:
         Watchdog watchdog(120);
         int failures = 0;
         for (int i = 0; i < sessions; ++i) {
-            const quint32 seed = first + quint32(i);
-            watchdog.arm(seed);
-            runSession(seed);
+            watchdog.arm(first + quint32(i));
+            runSession(first + quint32(i));
             if (!m_failure.isEmpty()) {
                 qWarning("%s", qPrintable(m_failure));
                 ++failures;

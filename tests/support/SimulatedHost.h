@@ -50,11 +50,6 @@ public:
         QCoreApplication::processEvents();
     }
 
-    void withdraw(const QSharedPointer<Core::Service::IService> &service)
-    {
-        registry->removeService(service);
-    }
-
     // The layer is added with its first camera.
     Simulator::SimulatedCameraPtr addCamera(const QString &layer, const QString &id,
                                             const QString &model, quint32 statusCode = 0)

@@ -17,38 +17,26 @@ void recordUpdateSignals(Sender *sender, QObject *context,
                          Qt::ConnectionType type = Qt::AutoConnection)
 {
     using Plugin::Dorvix::EFirmwareUpdateStep;
-    QObject::connect(
-            sender, &Sender::firmwareUpdateBegin, context,
-            [=](QSharedPointer<Plugin::Dorvix::IFirmwareUpdateInfo> info, uint ms) {
-                note(QStringLiteral("begin %1%2")
-                             .arg(info ? info->version() + ' ' : QString())
-                             .arg(ms));
-            },
-            type);
-    QObject::connect(
-            sender, &Sender::firmwareUpdateProgressStepBegin, context,
-            [=](EFirmwareUpdateStep step, uint ms, const QString &text) {
-                note(QStringLiteral("step %1 %2 %3").arg(step).arg(ms).arg(text).trimmed());
-            },
-            type);
-    QObject::connect(
-            sender, &Sender::firmwareUpdateProgressStepProgressChanged, context,
-            [=](EFirmwareUpdateStep step, double percent) {
-                note(QStringLiteral("progress %1 %2").arg(step).arg(percent));
-            },
-            type);
-    QObject::connect(
-            sender, &Sender::firmwareUpdateProgressStepDone, context,
-            [=](EFirmwareUpdateStep step, uint ms) {
-                note(QStringLiteral("stepDone %1 %2").arg(step).arg(ms));
-            },
-            type);
-    QObject::connect(
-            sender, &Sender::firmwareUpdateDone, context, [=]() { note(QStringLiteral("done")); },
-            type);
-    QObject::connect(
-            sender, &Sender::firmwareUpdateError, context,
-            [=](const QString &message) { note(QStringLiteral("error ") + message); }, type);
+    const auto on = [=](auto signal, auto slot) {
+        QObject::connect(sender, signal, context, slot, type);
+    };
+    on(&Sender::firmwareUpdateBegin,
+       [=](QSharedPointer<Plugin::Dorvix::IFirmwareUpdateInfo> info, uint ms) {
+           note(QStringLiteral("begin %1%2").arg(info ? info->version() + ' ' : QString()).arg(ms));
+       });
+    on(&Sender::firmwareUpdateProgressStepBegin,
+       [=](EFirmwareUpdateStep step, uint ms, const QString &text) {
+           note(QStringLiteral("step %1 %2 %3").arg(step).arg(ms).arg(text).trimmed());
+       });
+    on(&Sender::firmwareUpdateProgressStepProgressChanged,
+       [=](EFirmwareUpdateStep step, double percent) {
+           note(QStringLiteral("progress %1 %2").arg(step).arg(percent));
+       });
+    on(&Sender::firmwareUpdateProgressStepDone, [=](EFirmwareUpdateStep step, uint ms) {
+        note(QStringLiteral("stepDone %1 %2").arg(step).arg(ms));
+    });
+    on(&Sender::firmwareUpdateDone, [=] { note(QStringLiteral("done")); });
+    on(&Sender::firmwareUpdateError, [=](const QString &message) { note("error " + message); });
 }
 
 } // namespace Probe
