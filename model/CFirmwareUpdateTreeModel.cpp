@@ -542,6 +542,24 @@ QList<QPointer<CFirmwareUpdateEntity>> CFirmwareUpdateTreeModel::selectedCameras
     return result;
 }
 
+QMap<QString, Core::DorvixComponents::CameraInfoPtr>
+CFirmwareUpdateTreeModel::cameraOfEachModel() const
+{
+    QMap<QString, Core::DorvixComponents::CameraInfoPtr> cameras;
+    if (!m_root)
+        return cameras;
+    for (const QPointer<CFirmwareUpdateEntity> &layer : m_root->children()) {
+        for (const QPointer<CFirmwareUpdateEntity> &type : layer ? layer->children()
+                                                                 : CFirmwareUpdateEntity::EntityPointerVector()) {
+            const Core::DorvixComponents::CameraInfoPtr camera
+                    = type ? type->cameraInfo() : nullptr;
+            if (camera && !cameras.contains(camera->modelName()))
+                cameras.insert(camera->modelName(), camera);
+        }
+    }
+    return cameras;
+}
+
 namespace {
 
 void countResults(const CFirmwareUpdateEntity *node, int *failed, int *ok, int *skipped)

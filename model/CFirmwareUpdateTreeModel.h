@@ -54,6 +54,9 @@ public:
     static bool numericLess(const QString &a, const QString &b);
     // Adds to the counters; the caller zeroes them.
     void countUpdateResults(int *failed, int *ok, int *skipped) const;
+    // One camera of every camera model in the tree, keyed by model: enough to
+    // ask the host which of the connected models an update file is for.
+    QMap<QString, Core::DorvixComponents::CameraInfoPtr> cameraOfEachModel() const;
 
 private:
     CFirmwareUpdateEntity *entityOf(const QModelIndex &index) const;

@@ -36,6 +36,7 @@
 #include <unistd.h>
 #endif
 
+#include <algorithm>
 #include <exception>
 
 namespace Plugin::FirmwareUpdater::Internal::Service {
@@ -609,6 +610,37 @@ void CFirmwareUpdaterService::onPathChanged(QString filePath)
     checkUpdateFile(file);
 }
 
+namespace {
+
+// The connected camera models, other than the checked one, that the host
+// finds an update for in the file.
+QStringList modelsFitting(Plugin::Dorvix::IDeviceFirmwareUpdateService &updateService,
+                          const QVector<FirmwareUpdateInfoPtr> &infos,
+                          const QMap<QString, CameraInfoPtr> &cameraOfEachModel,
+                          const QString &checkedModel)
+{
+    QStringList models;
+    for (auto it = cameraOfEachModel.cbegin(); it != cameraOfEachModel.cend(); ++it) {
+        if (it.key() == checkedModel)
+            continue;
+        QVector<FirmwareUpdateInfoPtr> compatible;
+        bool flag = false;
+        try {
+            if (!updateService.findCompatibleUpdates(it.value(), infos, compatible, flag))
+                continue;
+        } catch (...) {
+            continue; // a model the host cannot match is not named
+        }
+        compatible.removeAll(FirmwareUpdateInfoPtr());
+        if (!compatible.isEmpty())
+            models << it.key();
+    }
+    std::sort(models.begin(), models.end(), Model::CFirmwareUpdateTreeModel::numericLess);
+    return models;
+}
+
+} // namespace
+
 void CFirmwareUpdaterService::checkUpdateFile(const QFileInfo &file)
 {
     if (!file.exists() || !file.isReadable() || !file.isFile()) {
@@ -671,6 +703,9 @@ void CFirmwareUpdaterService::checkUpdateFile(const QFileInfo &file)
     }
     compatible.removeAll(FirmwareUpdateInfoPtr());
     showFileVerdict(checked && !compatible.isEmpty(), false, compatible);
+    if ((!checked || compatible.isEmpty()) && m_updateSelectionPage)
+        m_updateSelectionPage->setModelsOfFile(modelsFitting(
+                *updateService, infos, m_cameraModel->cameraOfEachModel(), firstCamera->modelName()));
 }
 
 void CFirmwareUpdaterService::showFileVerdict(bool compatible, bool noFile,

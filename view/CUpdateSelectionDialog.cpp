@@ -104,6 +104,14 @@ void CUpdateSelectionDialog::setReadError(const QString &reason)
     m_ui->errorTextLabel->setText(tr("The file could not be read: %1").arg(reason));
 }
 
+void CUpdateSelectionDialog::setModelsOfFile(const QStringList &models)
+{
+    if (models.isEmpty() || !m_ui->errorTextLabel->isVisibleTo(this))
+        return;
+    m_ui->errorTextLabel->setText(m_ui->errorTextLabel->text() + QLatin1Char('\n')
+                                  + tr("This file is for: %1.").arg(models.join(QStringLiteral(", "))));
+}
+
 void CUpdateSelectionDialog::setUpdateFileState(bool compatible, bool noFile)
 {
     const bool incompatible = !compatible && !noFile;

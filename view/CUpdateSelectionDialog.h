@@ -33,6 +33,8 @@ public:
     void setUpdateFileState(bool compatible, bool noFile);
     // A file the host could not read or parse: the error row gives its reason.
     void setReadError(const QString &reason);
+    // A file for other camera models: the error row names those connected.
+    void setModelsOfFile(const QStringList &models);
     QString updateFilePath() const;
     void
     showUpdateDetails(const QVector<QSharedPointer<Plugin::Dorvix::IFirmwareUpdateInfo>> &infos,
