@@ -4,7 +4,7 @@
 <context>
     <name>Plugin::FirmwareUpdater::Internal::Service::CFirmwareUpdaterService</name>
     <message>
-        <location filename="../../service/CFirmwareUpdaterService.cpp" line="+406"/>
+        <location filename="../../service/CFirmwareUpdaterService.cpp" line="+407"/>
         <source>https://www.stavrik.example/en/sales-support/support-contact/</source>
         <translation>https://www.stavrik.example/en/sales-support/support-contact/</translation>
     </message>

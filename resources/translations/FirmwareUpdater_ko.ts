@@ -151,7 +151,7 @@
 <context>
     <name>Plugin::FirmwareUpdater::Internal::Service::CFirmwareUpdaterService</name>
     <message>
-        <location filename="../../service/CFirmwareUpdaterService.cpp" line="+53"/>
+        <location filename="../../service/CFirmwareUpdaterService.cpp" line="+54"/>
         <source>DEBUG</source>
         <translation>DEBUG</translation>
     </message>
@@ -496,18 +496,18 @@
     <name>Plugin::FirmwareUpdater::Internal::View::CUpdateSelectionDialog</name>
     <message>
         <location filename="../../view/CUpdateSelectionDialog.cpp" line="+29"/>
-        <location line="+163"/>
+        <location line="+171"/>
         <source>Back</source>
         <translation>뒤로</translation>
     </message>
     <message>
-        <location line="-162"/>
-        <location line="+164"/>
+        <location line="-170"/>
+        <location line="+172"/>
         <source>Next</source>
         <translation>다음</translation>
     </message>
     <message>
-        <location line="-109"/>
+        <location line="-117"/>
         <source>To update the firmware of your cameras, you need a firmware update file from &lt;a href=&quot;%1&quot;&gt;Stavrik Support&lt;/a&gt;.</source>
         <translation>카메라 펌웨어를 업데이트하려면 &lt;a href=&quot;%1&quot;&gt;Stavrik 지원팀&lt;/a&gt;에서 받은 펌웨어 업데이트 파일이 필요합니다.</translation>
     </message>
@@ -515,6 +515,11 @@
         <location line="+19"/>
         <source>The file could not be read: %1</source>
         <translation>파일을 읽을 수 없습니다: %1</translation>
+    </message>
+    <message>
+        <location line="+8"/>
+        <source>This file is for: %1.</source>
+        <translation>이 파일의 대상: %1.</translation>
     </message>
     <message>
         <location line="+22"/>

@@ -151,7 +151,7 @@
 <context>
     <name>Plugin::FirmwareUpdater::Internal::Service::CFirmwareUpdaterService</name>
     <message>
-        <location filename="../../service/CFirmwareUpdaterService.cpp" line="+53"/>
+        <location filename="../../service/CFirmwareUpdaterService.cpp" line="+54"/>
         <source>DEBUG</source>
         <translation>DEBUG</translation>
     </message>
@@ -496,18 +496,18 @@
     <name>Plugin::FirmwareUpdater::Internal::View::CUpdateSelectionDialog</name>
     <message>
         <location filename="../../view/CUpdateSelectionDialog.cpp" line="+29"/>
-        <location line="+163"/>
+        <location line="+171"/>
         <source>Back</source>
         <translation>上一步</translation>
     </message>
     <message>
-        <location line="-162"/>
-        <location line="+164"/>
+        <location line="-170"/>
+        <location line="+172"/>
         <source>Next</source>
         <translation>下一步</translation>
     </message>
     <message>
-        <location line="-109"/>
+        <location line="-117"/>
         <source>To update the firmware of your cameras, you need a firmware update file from &lt;a href=&quot;%1&quot;&gt;Stavrik Support&lt;/a&gt;.</source>
         <translation>要更新相机固件，您需要从 &lt;a href=&quot;%1&quot;&gt;Stavrik 支持部门&lt;/a&gt;获取固件更新文件。</translation>
     </message>
@@ -515,6 +515,11 @@
         <location line="+19"/>
         <source>The file could not be read: %1</source>
         <translation>无法读取文件：%1</translation>
+    </message>
+    <message>
+        <location line="+8"/>
+        <source>This file is for: %1.</source>
+        <translation>此文件适用于：%1。</translation>
     </message>
     <message>
         <location line="+22"/>
