@@ -1,30 +1,19 @@
 #pragma once
 
-#include <QPointer>
-#include <QStyledItemDelegate>
-
-class QLabel;
+#include "view/CIconTextDelegate.h"
 
 namespace Plugin::FirmwareUpdater::Internal::View {
 
 // Outcome of a camera's update, with an icon.
-class CTreeViewResultDelegate : public QStyledItemDelegate
+class CTreeViewResultDelegate : public CIconTextDelegate
 {
     Q_OBJECT
 
 public:
     explicit CTreeViewResultDelegate(QObject *parent = nullptr);
-    ~CTreeViewResultDelegate() override;
 
-    void paint(QPainter *painter, const QStyleOptionViewItem &option,
-               const QModelIndex &index) const override;
-    bool helpEvent(QHelpEvent *event, QAbstractItemView *view, const QStyleOptionViewItem &option,
-                   const QModelIndex &index) override;
-
-private:
-    QPointer<QWidget> m_cell;
-    QPointer<QLabel> m_icon;
-    QPointer<QLabel> m_text;
+protected:
+    Shown shown(const Entity::CFirmwareUpdateEntity &entity) const override;
 };
 
 } // namespace Plugin::FirmwareUpdater::Internal::View
