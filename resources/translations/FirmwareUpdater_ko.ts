@@ -459,7 +459,7 @@
 <context>
     <name>Plugin::FirmwareUpdater::Internal::View::CTreeViewResultDelegate</name>
     <message>
-        <location filename="../../view/CTreeViewResultDelegate.cpp" line="+19"/>
+        <location filename="../../view/CTreeViewResultDelegate.cpp" line="+17"/>
         <source>OK</source>
         <translation>성공</translation>
     </message>
@@ -469,7 +469,7 @@
         <translation>실패</translation>
     </message>
     <message>
-        <location line="+2"/>
+        <location line="+4"/>
         <source>Skipped</source>
         <translation>건너뜀</translation>
     </message>
@@ -477,7 +477,7 @@
 <context>
     <name>Plugin::FirmwareUpdater::Internal::View::CTreeViewStatusDelegate</name>
     <message>
-        <location filename="../../view/CTreeViewStatusDelegate.cpp" line="+19"/>
+        <location filename="../../view/CTreeViewStatusDelegate.cpp" line="+17"/>
         <source>Waiting</source>
         <translation>대기 중</translation>
     </message>
@@ -487,7 +487,7 @@
         <translation>업데이트 중</translation>
     </message>
     <message>
-        <location line="+2"/>
+        <location line="+6"/>
         <source>Complete</source>
         <translation>완료</translation>
     </message>
