@@ -2,6 +2,7 @@
 // wizard updates 10 simulated cameras in real time, each reporting progress
 // every few milliseconds. Run by hand:
 //   QT_QPA_PLATFORM=offscreen <build>/bench/bench_wizard_gap
+#include "ShowWatcher.h"
 #include "support/WizardDriver.h"
 
 #include <QElapsedTimer>
@@ -80,25 +81,6 @@ Result measureIdle(int ms)
     loop.exec();
     return probe.stop();
 }
-
-// Quits a plain event loop when the result page shows; QTest's waits would
-// sleep between passes and hide the loop's own gaps.
-class ShowWatcher : public QObject
-{
-public:
-    explicit ShowWatcher(QEventLoop *loop)
-        : m_loop(loop)
-    { }
-    bool eventFilter(QObject *, QEvent *event) override
-    {
-        if (event->type() == QEvent::Show)
-            m_loop->quit();
-        return false;
-    }
-
-private:
-    QEventLoop *m_loop;
-};
 
 Result measureRun()
 {

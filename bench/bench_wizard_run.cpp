@@ -4,6 +4,7 @@
 // Run by hand (or all benchmarks with scripts/bench):
 //   QT_QPA_PLATFORM=offscreen <build>/bench/bench_wizard_run [p2] [p4] [start]
 #include "BenchFigures.h"
+#include "ShowWatcher.h"
 
 #include "support/WizardDriver.h"
 
@@ -24,24 +25,6 @@ QByteArray updateFile(int phases)
             .arg(list.join(QStringLiteral(", ")))
             .toUtf8();
 }
-
-// Quits a plain event loop when the result page shows.
-class ShowWatcher : public QObject
-{
-public:
-    explicit ShowWatcher(QEventLoop *loop)
-        : m_loop(loop)
-    { }
-    bool eventFilter(QObject *, QEvent *event) override
-    {
-        if (event->type() == QEvent::Show)
-            m_loop->quit();
-        return false;
-    }
-
-private:
-    QEventLoop *m_loop;
-};
 
 struct Run
 {
