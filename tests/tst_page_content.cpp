@@ -51,24 +51,17 @@ QString walk(const QAbstractItemModel &model, const QModelIndex &parent = QModel
     }
     return texts.join(QLatin1Char('|'));
 }
-// Calls back on each paint of the widget.
-class PaintSpy : public QObject
+
+// Calls back on each paint of the widget it filters.
+struct PaintSpy : QObject
 {
-public:
-    PaintSpy(QWidget *widget, std::function<void()> painted)
-        : m_painted(std::move(painted))
-    {
-        widget->installEventFilter(this);
-    }
+    std::function<void()> painted;
     bool eventFilter(QObject *, QEvent *event) override
     {
         if (event->type() == QEvent::Paint)
-            m_painted();
+            painted();
         return false;
     }
-
-private:
-    std::function<void()> m_painted;
 };
 
 } // namespace
@@ -320,26 +313,20 @@ private slots:
         QTest::addColumn<QString>("estimates"); // milliseconds, one call each
         QTest::addColumn<QString>("shown"); // "-": hidden
 
-        QTest::newRow("none yet") << "-1"
-                                  << "-";
-        QTest::newRow("nothing left") << "0"
-                                      << "Less than a minute left";
-        QTest::newRow("just under a minute") << "59999"
-                                             << "Less than a minute left";
-        QTest::newRow("a minute") << "60000"
-                                  << "About a minute left";
-        QTest::newRow("rounds up at the half") << "150000"
-                                               << "About 3 minutes left";
-        QTest::newRow("last minutes shown") << "5369999"
-                                            << "About 89 minutes left";
-        QTest::newRow("then hours") << "5400000"
-                                    << "About 2 hours left";
-        QTest::newRow("estimate withdrawn") << "120000,-1"
-                                            << "-";
-        QTest::newRow("held back within a second") << "120000,3600000"
-                                                   << "About 2 minutes left";
-        QTest::newRow("shown again at once") << "120000,-1,3600000"
-                                             << "About 60 minutes left";
+        const char *rows[][3] = {
+            { "none yet", "-1", "-" },
+            { "nothing left", "0", "Less than a minute left" },
+            { "just under a minute", "59999", "Less than a minute left" },
+            { "a minute", "60000", "About a minute left" },
+            { "rounds up at the half", "150000", "About 3 minutes left" },
+            { "last minutes shown", "5369999", "About 89 minutes left" },
+            { "then hours", "5400000", "About 2 hours left" },
+            { "estimate withdrawn", "120000,-1", "-" },
+            { "held back within a second", "120000,3600000", "About 2 minutes left" },
+            { "shown again at once", "120000,-1,3600000", "About 60 minutes left" },
+        };
+        for (const auto &row : rows)
+            QTest::newRow(row[0]) << QString(row[1]) << QString(row[2]);
     }
 
     void timeLeft()
@@ -363,7 +350,9 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(&page));
         auto *bar = page.findChild<QProgressBar *>(QStringLiteral("progressBar"));
         QList<int> painted;
-        PaintSpy spy(bar, [&] { painted << bar->value(); });
+        PaintSpy spy;
+        spy.painted = [&] { painted << bar->value(); };
+        bar->installEventFilter(&spy);
         for (int value = 0; value <= 1000; ++value) {
             page.setProgress(value, 1000);
             QCOMPARE(bar->value(), value);
