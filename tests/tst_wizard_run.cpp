@@ -162,23 +162,17 @@ void tst_WizardRun::retry_data()
     // Page 5's notice, or the left-out cameras' message.
     QTest::addColumn<QString>("said");
 
-    QTest::newRow("failed and skipped") << ""
-                                        << "B C"
-                                        << "";
-    QTest::newRow("one camera gone") << "vanish:C"
-                                     << "B"
-                                     << "left out: Cam C (C)";
-    QTest::newRow("all gone") << "vanish:B,C"
-                              << "-"
-                              << "None of the cameras to retry is connected any more: "
-                                 "Cam B (B), Cam C (C)";
-    QTest::newRow("file spoilt since") << "corrupt"
-                                       << "-"
-                                       << "The file could not be read: ";
-    QTest::newRow("file fits others now")
-            << "other"
-            << "-"
-            << "The firmware update file selected is not compatible with your camera model.";
+    const char *rows[][4] = {
+        { "failed and skipped", "", "B C", "" },
+        { "one camera gone", "vanish:C", "B", "left out: Cam C (C)" },
+        { "all gone", "vanish:B,C", "-",
+          "None of the cameras to retry is connected any more: Cam B (B), Cam C (C)" },
+        { "file spoilt since", "corrupt", "-", "The file could not be read: " },
+        { "file fits others now", "other", "-",
+          "The firmware update file selected is not compatible with your camera model." },
+    };
+    for (const auto &row : rows)
+        QTest::newRow(row[0]) << QString(row[1]) << QString(row[2]) << QString(row[3]);
 }
 
 void tst_WizardRun::retry()
