@@ -84,34 +84,30 @@ private slots:
 
         QTest::newRow("all details, does not fit")
                 << "Fixes|2.1.0|Minor fixes" << false << "110 Fixes | 2.1.0 | Minor fixes | -";
-        QTest::newRow("nothing in the file")
-                << "||" << true << "001 No details available | - | - | -";
-        QTest::newRow("no file, both flags") << "-" << true << "000 No file selected | - | - | -";
-        QTest::newRow("file without updates")
-                << "" << true << "001 No details available | - | - | -";
-        QTest::newRow("notes are an address in capitals")
-                << "d|1|HTTPS://EXAMPLE.COM/NOTES" << true
-                << "001 d | 1 | HTTPS://EXAMPLE.COM/NOTES | Firmware Release Notes -> "
-                   "HTTPS://EXAMPLE.COM/NOTES";
-        QTest::newRow("address inside the notes")
-                << "d|1|See http://example.com/n?a=1&b=2 for more." << true
-                << "001 d | 1 | See http://example.com/n?a=1&b=2 for more. | Firmware Release "
-                   "Notes -> http://example.com/n?a=1&b=2";
-        QTest::newRow("notes break out of the link")
-                << "d|1|http://x.test/\" onmouseover=\"y\"><b>bold</b><a href=\"http://evil.test\">"
-                << true
-                << "001 d | 1 | http://x.test/\" onmouseover=\"y\"><b>bold</b><a "
-                   "href=\"http://evil.test\"> | Firmware Release Notes -> http://x.test/";
-        QTest::newRow("http without an address")
-                << "d|1|Ask the HTTP team" << true << "001 d | 1 | Ask the HTTP team | -";
-        QTest::newRow("local file, not a web address")
-                << "d|1|file:///usr/bin/tool?http" << true
-                << "001 d | 1 | file:///usr/bin/tool?http | -";
-        QTest::newRow("markup in plain notes")
-                << "d|1|<b>bold</b> & <i>" << true << "001 d | 1 | <b>bold</b> & <i> | -";
-        QTest::newRow("markup in description and version")
-                << "<img src=x><b>big</b>|<i>1.0</i>|" << true
-                << "001 <img src=x><b>big</b> | <i>1.0</i> | - | -";
+        const char *rows[][3] = {
+            { "nothing in the file", "||", "001 No details available | - | - | -" },
+            { "no file, both flags", "-", "000 No file selected | - | - | -" },
+            { "file without updates", "", "001 No details available | - | - | -" },
+            { "notes are an address in capitals", "d|1|HTTPS://EXAMPLE.COM/NOTES",
+              "001 d | 1 | HTTPS://EXAMPLE.COM/NOTES | Firmware Release Notes -> "
+              "HTTPS://EXAMPLE.COM/NOTES" },
+            { "address inside the notes", "d|1|See http://example.com/n?a=1&b=2 for more.",
+              "001 d | 1 | See http://example.com/n?a=1&b=2 for more. | Firmware Release "
+              "Notes -> http://example.com/n?a=1&b=2" },
+            { "notes break out of the link",
+              "d|1|http://x.test/\" onmouseover=\"y\"><b>bold</b><a href=\"http://evil.test\">",
+              "001 d | 1 | http://x.test/\" onmouseover=\"y\"><b>bold</b><a "
+              "href=\"http://evil.test\"> | Firmware Release Notes -> http://x.test/" },
+            { "http without an address", "d|1|Ask the HTTP team",
+              "001 d | 1 | Ask the HTTP team | -" },
+            { "local file, not a web address", "d|1|file:///usr/bin/tool?http",
+              "001 d | 1 | file:///usr/bin/tool?http | -" },
+            { "markup in plain notes", "d|1|<b>bold</b> & <i>", "001 d | 1 | <b>bold</b> & <i> | -" },
+            { "markup in description and version", "<img src=x><b>big</b>|<i>1.0</i>|",
+              "001 <img src=x><b>big</b> | <i>1.0</i> | - | -" },
+        };
+        for (const auto &row : rows)
+            QTest::newRow(row[0]) << QString(row[1]) << true << QString(row[2]);
     }
 
     void fileDetails()
