@@ -128,7 +128,6 @@ private slots:
     void runWithKeysOnly();
     void spaceActsLikeAClick_data();
     void spaceActsLikeAClick();
-    void nextWithoutCamerasIsNoDefault();
     void tabOrder_data();
     void tabOrder();
 };
@@ -231,27 +230,6 @@ void tst_WizardKeyboard::spaceActsLikeAClick()
     }
     QCOMPARE(outcomes[0], outcomes[1]);
     QCOMPARE(outcomes[0].contains("next on"), outcomes[0].endsWith("enter 1"));
-}
-
-// Whatever has the focus, with nothing checked Next is never the default and
-// Enter never reaches it.
-void tst_WizardKeyboard::nextWithoutCamerasIsNoDefault()
-{
-    WizardDriver w;
-    w.addCameras({ "c1|Cam 1|M|1.0.0" });
-    QVERIFY(w.start());
-    QSignalSpy next(w.page1, &View::CCameraSelectionDialog::nextClicked);
-    QAbstractButton *nextButton = WizardDriver::button(w.page1, "Next");
-    QVERIFY(!nextButton->isEnabled());
-    for (int i = 0; i < 6; ++i) {
-        press(Qt::Key_Tab);
-        QVERIFY2(!static_cast<QPushButton *>(nextButton)->isDefault(),
-                 qPrintable(nameOf(focused())));
-        if (qobject_cast<QTreeView *>(focused()))
-            press(Qt::Key_Return);
-    }
-    QCOMPARE(next.count(), 0);
-    QVERIFY(w.page1->isVisible());
 }
 
 void tst_WizardKeyboard::tabOrder_data()
