@@ -1,3 +1,4 @@
+#include "support/ModelProbe.h"
 #include "support/WizardDriver.h"
 
 #include <QApplication>
@@ -88,19 +89,10 @@ bool moveTo(QWidget *page, const QString &row)
     return currentRow(page) == row;
 }
 
-// Ids of the checked cameras, then of the disabled camera rows, and Next.
+// The page's selection state (see Probe::state) and Next.
 QString selectionState(WizardDriver &w)
 {
-    QStringList checked, disabled;
-    const auto model = w.page1->treeModel();
-    for (const QString &id : { "c1", "c2", "c3" }) {
-        const QModelIndex index = model->findCameraIndex(QStringLiteral("GigE"), id, 0);
-        if (index.data(Qt::CheckStateRole) == Qt::Checked)
-            checked << id;
-        if (!index.data(Qt::AccessibleDescriptionRole).toString().isEmpty())
-            disabled << id;
-    }
-    return checked.join(',') + " / " + disabled.join(',') + " / next "
+    return Probe::state(*w.page1->treeModel()) + " / next "
             + (WizardDriver::button(w.page1, "Next")->isEnabled() ? "on" : "off");
 }
 
@@ -146,7 +138,7 @@ void tst_WizardKeyboard::runWithKeysOnly()
     press(Qt::Key_Space);
     QVERIFY(moveTo(w.page1, "Cam 2"));
     press(Qt::Key_Space);
-    QCOMPARE(selectionState(w), QStringLiteral("c1,c2 /  / next on"));
+    QCOMPARE(selectionState(w), "GigE/M GigE/c1 GigE/c2 |  | GigE/c1 GigE/c2 / next on");
     press(Qt::Key_Return);
     QVERIFY(activate(w.page2));
 
@@ -215,17 +207,11 @@ void tst_WizardKeyboard::spaceActsLikeAClick()
             QVERIFY(box && box->isVisible());
             QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(6, box->height() / 2));
         }
-        QStringList signalsSeen;
-        for (const QList<QVariant> &args : changed)
-            signalsSeen << QStringLiteral("%1,%2-%3,%4")
-                                   .arg(args[0].toModelIndex().row())
-                                   .arg(args[0].toModelIndex().column())
-                                   .arg(args[1].toModelIndex().row())
-                                   .arg(args[1].toModelIndex().column());
+        const QString signalsSeen = Probe::dataChanged(changed);
         // Neither swallows the Enter that follows.
         QSignalSpy next(w.page1, &View::CCameraSelectionDialog::nextClicked);
         press(Qt::Key_Return);
-        outcomes << selectionState(w) + " | " + signalsSeen.join(' ') + " | enter "
+        outcomes << selectionState(w) + " | " + signalsSeen + " | enter "
                         + QString::number(next.count());
     }
     QCOMPARE(outcomes[0], outcomes[1]);
