@@ -494,18 +494,13 @@ private slots:
             const QModelIndex c1 = model->findCameraIndex("tl1", "c1", 0);
             model->setData(c1, true);
             model->applySelectionRules(c1);
-        } else if (page == 4) {
-            model = updateModel("OK,OK,OK");
-            const CFirmwareUpdateEntity::EFirmwareUpdateStatus statuses[]
-                    = { CFirmwareUpdateEntity::Updating, CFirmwareUpdateEntity::Complete,
-                        CFirmwareUpdateEntity::Waiting };
+        } else if (page > 2) {
+            model = updateModel(QStringList { "OK,OK", "OK,OK,OK", "OK,Failed,Skipped" }[page - 3]);
+        }
+        if (page == 4) { // updating, complete, waiting
             for (int row = 0; row < 3; ++row)
                 model->setData(model->index(row, CFirmwareUpdateEntity::UpdateStatus),
-                               statuses[row]);
-        } else if (page == 3) {
-            model = updateModel("OK,OK");
-        } else if (page == 5) {
-            model = updateModel("OK,Failed,Skipped");
+                               (row + 1) % 3);
         }
         if (model)
             dialog->setTreeModel(model);
