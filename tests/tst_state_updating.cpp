@@ -254,8 +254,8 @@ private slots:
     {
         // Camera 1 is half way through ten minutes; two more are expected to
         // take as long.
-        Rig r({ "begin:600000 upload:600000 progress:50 wait write:1000 progress:40 wait reset:1000 "
-                "progress:40 wait installs:2.0 done",
+        Rig r({ "begin:600000 upload:600000 progress:50 wait write:1000 progress:40 wait "
+                "reset:1000 progress:40 wait installs:2.0 done",
                 "", "" });
         // A failed check must not leave the worker waiting for ever.
         const auto release = qScopeGuard([&r] { r.updates[0]->gate.release(3); });

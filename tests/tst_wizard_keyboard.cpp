@@ -226,18 +226,20 @@ void tst_WizardKeyboard::tabOrder_data()
     QTest::addColumn<QString>("button");
     QTest::addColumn<int>("expected");
 
-    QTest::newRow("cameras") << 1 << "cameraTreeView refreshButton Next Close" << "Close" << 0;
+    QTest::newRow("cameras") << 1 << "cameraTreeView refreshButton Next Close"
+                             << "Close" << 0;
     QTest::newRow("update file") << 2
                                  << "updateFileLineEdit Browse scrollArea updateNotesTextLabel "
                                     "infoTextLabel Back Next Close"
                                  << "Back" << 1;
-    QTest::newRow("summary") << 3 << "cameraTreeView Back Next Close" << "Back" << 2;
+    QTest::newRow("summary") << 3 << "cameraTreeView Back Next Close"
+                             << "Back" << 2;
     QTest::newRow("results") << 5 << "cameraTreeView infoTextLabel_2 Next Save report... Close"
                              << "Next" << 1;
     // Cam 2's update fails, so Retry is offered too.
     QTest::newRow("results with a failure")
-            << 5 << "cameraTreeView infoTextLabel_3 Next Save report... Retry Close" << "Close"
-            << 0;
+            << 5 << "cameraTreeView infoTextLabel_3 Next Save report... Retry Close"
+            << "Close" << 0;
 }
 
 // Tab follows what the page shows, top to bottom and left to right, also
