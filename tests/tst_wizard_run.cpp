@@ -70,6 +70,7 @@ QStringList camera(int i, int n, const QString &name, const QString &from, const
 {
     const QStringList u = update.split('|');
     const bool reset = !u.value(4).isEmpty(), fails = !u.value(3).isEmpty();
+    const bool keeps = !u.value(5).isEmpty();
     const QString step = reset ? "DeviceReset" : "FileUpload";
     const int ms = reset ? 600 : 100;
     QStringList lines = kBegin.arg(QString::number(i), QString::number(n), name, from, u[0],
@@ -82,22 +83,20 @@ QStringList camera(int i, int n, const QString &name, const QString &from, const
         lines << "INFO DeviceReset progress: <ticks>";
     for (int p = 0; p <= (fails ? 50 : 100) && !reset; p += 25)
         lines << QStringLiteral("INFO FileUpload progress: %1%").arg(p);
-    if (fails) {
-        lines << "CRITICAL " + u[3]
-              << QStringLiteral("CRITICAL Firmware update (%1/%2) failed.").arg(i).arg(n);
-        return i < n ? lines << "WARNING Further firmware updates will be skipped" : lines;
-    }
-    lines << "INFO Finished update step: " + step
-          << QStringLiteral("INFO Update remaining time approximately %1 msec").arg(ms)
-          << "INFO Camera info after update:";
-    if (u.value(5).isEmpty())
-        return lines << "INFO DeviceFirmwareVersion: " + u[0]
-                     << QStringLiteral("INFO Finished firmware update (%1/%2)").arg(i).arg(n);
-    lines << "INFO DeviceFirmwareVersion: " + from
-          << QStringLiteral("CRITICAL The camera reports firmware version %1 after the update; "
-                            "expected %2.")
-                     .arg(from, u[0])
-          << QStringLiteral("CRITICAL Firmware update (%1/%2) failed.").arg(i).arg(n);
+    if (fails)
+        lines << "CRITICAL " + u[3];
+    else
+        lines << "INFO Finished update step: " + step
+              << QStringLiteral("INFO Update remaining time approximately %1 msec").arg(ms)
+              << "INFO Camera info after update:"
+              << "INFO DeviceFirmwareVersion: " + (keeps ? from : u[0]);
+    if (!fails && !keeps)
+        return lines << QStringLiteral("INFO Finished firmware update (%1/%2)").arg(i).arg(n);
+    if (keeps)
+        lines << QStringLiteral("CRITICAL The camera reports firmware version %1 after the update; "
+                                "expected %2.")
+                         .arg(from, u[0]);
+    lines << QStringLiteral("CRITICAL Firmware update (%1/%2) failed.").arg(i).arg(n);
     return i < n ? lines << "WARNING Further firmware updates will be skipped" : lines;
 }
 
