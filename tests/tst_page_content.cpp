@@ -51,24 +51,17 @@ QString walk(const QAbstractItemModel &model, const QModelIndex &parent = QModel
     }
     return texts.join(QLatin1Char('|'));
 }
-// Calls back on each paint of the widget.
-class PaintSpy : public QObject
+
+// Calls back on each paint of the widget it filters.
+struct PaintSpy : QObject
 {
-public:
-    PaintSpy(QWidget *widget, std::function<void()> painted)
-        : m_painted(std::move(painted))
-    {
-        widget->installEventFilter(this);
-    }
+    std::function<void()> painted;
     bool eventFilter(QObject *, QEvent *event) override
     {
         if (event->type() == QEvent::Paint)
-            m_painted();
+            painted();
         return false;
     }
-
-private:
-    std::function<void()> m_painted;
 };
 
 } // namespace
@@ -91,34 +84,31 @@ private slots:
 
         QTest::newRow("all details, does not fit")
                 << "Fixes|2.1.0|Minor fixes" << false << "110 Fixes | 2.1.0 | Minor fixes | -";
-        QTest::newRow("nothing in the file")
-                << "||" << true << "001 No details available | - | - | -";
-        QTest::newRow("no file, both flags") << "-" << true << "000 No file selected | - | - | -";
-        QTest::newRow("file without updates")
-                << "" << true << "001 No details available | - | - | -";
-        QTest::newRow("notes are an address in capitals")
-                << "d|1|HTTPS://EXAMPLE.COM/NOTES" << true
-                << "001 d | 1 | HTTPS://EXAMPLE.COM/NOTES | Firmware Release Notes -> "
-                   "HTTPS://EXAMPLE.COM/NOTES";
-        QTest::newRow("address inside the notes")
-                << "d|1|See http://example.com/n?a=1&b=2 for more." << true
-                << "001 d | 1 | See http://example.com/n?a=1&b=2 for more. | Firmware Release "
-                   "Notes -> http://example.com/n?a=1&b=2";
-        QTest::newRow("notes break out of the link")
-                << "d|1|http://x.test/\" onmouseover=\"y\"><b>bold</b><a href=\"http://evil.test\">"
-                << true
-                << "001 d | 1 | http://x.test/\" onmouseover=\"y\"><b>bold</b><a "
-                   "href=\"http://evil.test\"> | Firmware Release Notes -> http://x.test/";
-        QTest::newRow("http without an address")
-                << "d|1|Ask the HTTP team" << true << "001 d | 1 | Ask the HTTP team | -";
-        QTest::newRow("local file, not a web address")
-                << "d|1|file:///usr/bin/tool?http" << true
-                << "001 d | 1 | file:///usr/bin/tool?http | -";
-        QTest::newRow("markup in plain notes")
-                << "d|1|<b>bold</b> & <i>" << true << "001 d | 1 | <b>bold</b> & <i> | -";
-        QTest::newRow("markup in description and version")
-                << "<img src=x><b>big</b>|<i>1.0</i>|" << true
-                << "001 <img src=x><b>big</b> | <i>1.0</i> | - | -";
+        const char *rows[][3] = {
+            { "nothing in the file", "||", "001 No details available | - | - | -" },
+            { "no file, both flags", "-", "000 No file selected | - | - | -" },
+            { "file without updates", "", "001 No details available | - | - | -" },
+            { "notes are an address in capitals", "d|1|HTTPS://EXAMPLE.COM/NOTES",
+              "001 d | 1 | HTTPS://EXAMPLE.COM/NOTES | Firmware Release Notes -> "
+              "HTTPS://EXAMPLE.COM/NOTES" },
+            { "address inside the notes", "d|1|See http://example.com/n?a=1&b=2 for more.",
+              "001 d | 1 | See http://example.com/n?a=1&b=2 for more. | Firmware Release "
+              "Notes -> http://example.com/n?a=1&b=2" },
+            { "notes break out of the link",
+              "d|1|http://x.test/\" onmouseover=\"y\"><b>bold</b><a href=\"http://evil.test\">",
+              "001 d | 1 | http://x.test/\" onmouseover=\"y\"><b>bold</b><a "
+              "href=\"http://evil.test\"> | Firmware Release Notes -> http://x.test/" },
+            { "http without an address", "d|1|Ask the HTTP team",
+              "001 d | 1 | Ask the HTTP team | -" },
+            { "local file, not a web address", "d|1|file:///usr/bin/tool?http",
+              "001 d | 1 | file:///usr/bin/tool?http | -" },
+            { "markup in plain notes", "d|1|<b>bold</b> & <i>",
+              "001 d | 1 | <b>bold</b> & <i> | -" },
+            { "markup in description and version", "<img src=x><b>big</b>|<i>1.0</i>|",
+              "001 <img src=x><b>big</b> | <i>1.0</i> | - | -" },
+        };
+        for (const auto &row : rows)
+            QTest::newRow(row[0]) << QString(row[1]) << true << QString(row[2]);
     }
 
     void fileDetails()
@@ -320,26 +310,20 @@ private slots:
         QTest::addColumn<QString>("estimates"); // milliseconds, one call each
         QTest::addColumn<QString>("shown"); // "-": hidden
 
-        QTest::newRow("none yet") << "-1"
-                                  << "-";
-        QTest::newRow("nothing left") << "0"
-                                      << "Less than a minute left";
-        QTest::newRow("just under a minute") << "59999"
-                                             << "Less than a minute left";
-        QTest::newRow("a minute") << "60000"
-                                  << "About a minute left";
-        QTest::newRow("rounds up at the half") << "150000"
-                                               << "About 3 minutes left";
-        QTest::newRow("last minutes shown") << "5369999"
-                                            << "About 89 minutes left";
-        QTest::newRow("then hours") << "5400000"
-                                    << "About 2 hours left";
-        QTest::newRow("estimate withdrawn") << "120000,-1"
-                                            << "-";
-        QTest::newRow("held back within a second") << "120000,3600000"
-                                                   << "About 2 minutes left";
-        QTest::newRow("shown again at once") << "120000,-1,3600000"
-                                             << "About 60 minutes left";
+        const char *rows[][3] = {
+            { "none yet", "-1", "-" },
+            { "nothing left", "0", "Less than a minute left" },
+            { "just under a minute", "59999", "Less than a minute left" },
+            { "a minute", "60000", "About a minute left" },
+            { "rounds up at the half", "150000", "About 3 minutes left" },
+            { "last minutes shown", "5369999", "About 89 minutes left" },
+            { "then hours", "5400000", "About 2 hours left" },
+            { "estimate withdrawn", "120000,-1", "-" },
+            { "held back within a second", "120000,3600000", "About 2 minutes left" },
+            { "shown again at once", "120000,-1,3600000", "About 60 minutes left" },
+        };
+        for (const auto &row : rows)
+            QTest::newRow(row[0]) << QString(row[1]) << QString(row[2]);
     }
 
     void timeLeft()
@@ -363,7 +347,11 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(&page));
         auto *bar = page.findChild<QProgressBar *>(QStringLiteral("progressBar"));
         QList<int> painted;
-        PaintSpy spy(bar, [&] { painted << bar->value(); });
+        PaintSpy spy;
+        spy.painted = [&] {
+            painted << bar->value();
+        };
+        bar->installEventFilter(&spy);
         for (int value = 0; value <= 1000; ++value) {
             page.setProgress(value, 1000);
             QCOMPARE(bar->value(), value);
@@ -411,18 +399,15 @@ private slots:
         QTest::addColumn<QString>("shown");
 
         const QString failed = QStringLiteral("An error has occurred during the update.");
+        // Without skipped cameras the error says nothing of them.
         QTest::newRow("all successful") << "OK,OK,OK"
                                         << "" << 16 << "3 0 0 | 1111000000";
+        QTest::newRow("no model yet") << "-"
+                                      << "" << 16 << "0 0 0 | 1111000000";
         QTest::newRow("failure and skipped") << "Failed,Skipped,Skipped"
                                              << "No answer" << 0
                                              << "0 1 2 | 0000111111 | " + failed
                         + " The subsequent updates have been skipped.\nError message: No answer.";
-        QTest::newRow("failure, nothing skipped")
-                << "OK,Failed"
-                << "No answer" << 0
-                << "1 1 0 | 0000111111 | " + failed + "\nError message: No answer.";
-        QTest::newRow("no model yet") << "-"
-                                      << "" << 16 << "0 0 0 | 1111000000";
         QTest::newRow("markup and placeholders in the message")
                 << "Failed"
                 << "<b>bad</b> & <a href=\"http://evil.test\">x</a><br>%2" << 0
@@ -509,18 +494,13 @@ private slots:
             const QModelIndex c1 = model->findCameraIndex("tl1", "c1", 0);
             model->setData(c1, true);
             model->applySelectionRules(c1);
-        } else if (page == 4) {
-            model = updateModel("OK,OK,OK");
-            const CFirmwareUpdateEntity::EFirmwareUpdateStatus statuses[]
-                    = { CFirmwareUpdateEntity::Updating, CFirmwareUpdateEntity::Complete,
-                        CFirmwareUpdateEntity::Waiting };
+        } else if (page > 2) {
+            model = updateModel(QStringList { "OK,OK", "OK,OK,OK", "OK,Failed,Skipped" }[page - 3]);
+        }
+        if (page == 4) { // updating, complete, waiting
             for (int row = 0; row < 3; ++row)
                 model->setData(model->index(row, CFirmwareUpdateEntity::UpdateStatus),
-                               statuses[row]);
-        } else if (page == 3) {
-            model = updateModel("OK,OK");
-        } else if (page == 5) {
-            model = updateModel("OK,Failed,Skipped");
+                               (row + 1) % 3);
         }
         if (model)
             dialog->setTreeModel(model);

@@ -267,14 +267,16 @@ private slots:
         QTest::addColumn<QString>("buttonText");
         QTest::addColumn<QString>("labelText");
 
-        QTest::newRow("markup") << "<b>Cam" << QStringLiteral("Cam <b>Cam") << "Cam <b>Cam";
-        QTest::newRow("image") << "<img src=x>" << QStringLiteral("Cam <img src=x>")
-                               << "Cam <img src=x>";
-        // In a check box an '&' would mark a shortcut and vanish.
-        QTest::newRow("ampersand") << "A&D" << QStringLiteral("Cam A&&D") << "Cam A&D";
-        // Both rows show the model's text, the name with the camera's id.
-        QTest::newRow("name shared with a2")
-                << "a2" << QStringLiteral("Cam a2 (a2)") << "Cam a2 (a2)";
+        // In a check box an '&' would mark a shortcut and vanish. Both rows of a
+        // name shared with a2 show the model's text, the name with the camera's id.
+        const char *rows[][4] = {
+            { "markup", "<b>Cam", "Cam <b>Cam", "Cam <b>Cam" },
+            { "image", "<img src=x>", "Cam <img src=x>", "Cam <img src=x>" },
+            { "ampersand", "A&D", "Cam A&&D", "Cam A&D" },
+            { "name shared with a2", "a2", "Cam a2 (a2)", "Cam a2 (a2)" },
+        };
+        for (const auto &row : rows)
+            QTest::newRow(row[0]) << QString(row[1]) << QString(row[2]) << QString(row[3]);
     }
     void namesArePlainText()
     {
@@ -319,14 +321,13 @@ private slots:
         QTreeView view;
         QPalette palette = view.palette();
         palette.setColor(QPalette::Base, Untouched);
+        palette.setColor(QPalette::Highlight, QColor(0x308cc6));
         view.setPalette(palette);
         view.setModel(models.list.data());
         view.setItemDelegate(::delegate(delegate, &view));
         view.setRootIsDecorated(false);
         view.resize(400, 200);
         view.header()->resizeSection(0, 300);
-        palette.setColor(QPalette::Highlight, QColor(0x308cc6));
-        view.setPalette(palette);
         if (!focused)
             view.setFocusPolicy(Qt::NoFocus);
         view.show();

@@ -1,3 +1,4 @@
+#include "support/ModelProbe.h"
 #include "support/WizardDriver.h"
 
 #include <QApplication>
@@ -88,20 +89,25 @@ bool moveTo(QWidget *page, const QString &row)
     return currentRow(page) == row;
 }
 
-// Ids of the checked cameras, then of the disabled camera rows, and Next.
+// The page's selection state (see Probe::state) and Next.
 QString selectionState(WizardDriver &w)
 {
-    QStringList checked, disabled;
-    const auto model = w.page1->treeModel();
-    for (const QString &id : { "c1", "c2", "c3" }) {
-        const QModelIndex index = model->findCameraIndex(QStringLiteral("GigE"), id, 0);
-        if (index.data(Qt::CheckStateRole) == Qt::Checked)
-            checked << id;
-        if (!index.data(Qt::AccessibleDescriptionRole).toString().isEmpty())
-            disabled << id;
-    }
-    return checked.join(',') + " / " + disabled.join(',') + " / next "
+    return Probe::state(*w.page1->treeModel()) + " / next "
             + (WizardDriver::button(w.page1, "Next")->isEnabled() ? "on" : "off");
+}
+
+// One update for model M; with a failure, camera c2's fails.
+QByteArray updateFile(bool failing = false)
+{
+    const QByteArray update
+            = R"({"version": "2.0.0", "description": "d", "releaseNotes": "n", "models": ["M"],)"
+              R"( "phases": [{"step": "FileUpload", "estimatedMs": 50}])";
+    return "{\"updates\": ["
+            + (failing ? update + R"(, "cameraIds": ["c1"]}, )" + update
+                               + R"(, "cameraIds": ["c2"], "failure": {"step": "FileUpload",)"
+                               + R"( "message": "m"}})"
+                       : update + '}')
+            + "]}";
 }
 
 } // namespace
@@ -114,20 +120,15 @@ private slots:
     void runWithKeysOnly();
     void spaceActsLikeAClick_data();
     void spaceActsLikeAClick();
-    void nextWithoutCamerasIsNoDefault();
     void tabOrder_data();
     void tabOrder();
-    void backAndCloseByKeys_data();
-    void backAndCloseByKeys();
 };
 
 void tst_WizardKeyboard::runWithKeysOnly()
 {
     WizardDriver w;
     w.addCameras({ "c1|Cam 1|M|1.0.0", "c2|Cam 2|M|1.0.0" });
-    const QString path = w.writeUpdateFile(
-            R"({"updates": [{"version": "2.0.0", "description": "d", "models": ["M"],)"
-            R"( "phases": [{"step": "FileUpload", "estimatedMs": 50}]}]})");
+    const QString path = w.writeUpdateFile(updateFile());
     QVERIFY(w.start());
     QVERIFY(activate(w.page1));
 
@@ -137,7 +138,7 @@ void tst_WizardKeyboard::runWithKeysOnly()
     press(Qt::Key_Space);
     QVERIFY(moveTo(w.page1, "Cam 2"));
     press(Qt::Key_Space);
-    QCOMPARE(selectionState(w), QStringLiteral("c1,c2 /  / next on"));
+    QCOMPARE(selectionState(w), "GigE/M GigE/c1 GigE/c2 |  | GigE/c1 GigE/c2 / next on");
     press(Qt::Key_Return);
     QVERIFY(activate(w.page2));
 
@@ -206,58 +207,39 @@ void tst_WizardKeyboard::spaceActsLikeAClick()
             QVERIFY(box && box->isVisible());
             QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(6, box->height() / 2));
         }
-        QStringList signalsSeen;
-        for (const QList<QVariant> &args : changed)
-            signalsSeen << QStringLiteral("%1,%2-%3,%4")
-                                   .arg(args[0].toModelIndex().row())
-                                   .arg(args[0].toModelIndex().column())
-                                   .arg(args[1].toModelIndex().row())
-                                   .arg(args[1].toModelIndex().column());
+        const QString signalsSeen = Probe::dataChanged(changed);
         // Neither swallows the Enter that follows.
         QSignalSpy next(w.page1, &View::CCameraSelectionDialog::nextClicked);
         press(Qt::Key_Return);
-        outcomes << selectionState(w) + " | " + signalsSeen.join(' ') + " | enter "
+        outcomes << selectionState(w) + " | " + signalsSeen + " | enter "
                         + QString::number(next.count());
     }
     QCOMPARE(outcomes[0], outcomes[1]);
     QCOMPARE(outcomes[0].contains("next on"), outcomes[0].endsWith("enter 1"));
 }
 
-// Whatever has the focus, with nothing checked Next is never the default and
-// Enter never reaches it.
-void tst_WizardKeyboard::nextWithoutCamerasIsNoDefault()
-{
-    WizardDriver w;
-    w.addCameras({ "c1|Cam 1|M|1.0.0" });
-    QVERIFY(w.start());
-    QSignalSpy next(w.page1, &View::CCameraSelectionDialog::nextClicked);
-    QAbstractButton *nextButton = WizardDriver::button(w.page1, "Next");
-    QVERIFY(!nextButton->isEnabled());
-    for (int i = 0; i < 6; ++i) {
-        press(Qt::Key_Tab);
-        QVERIFY2(!static_cast<QPushButton *>(nextButton)->isDefault(),
-                 qPrintable(nameOf(focused())));
-        if (qobject_cast<QTreeView *>(focused()))
-            press(Qt::Key_Return);
-    }
-    QCOMPARE(next.count(), 0);
-    QVERIFY(w.page1->isVisible());
-}
-
 void tst_WizardKeyboard::tabOrder_data()
 {
     QTest::addColumn<int>("page");
     QTest::addColumn<QString>("stops"); // one round of Tab, from the first stop
+    // Then Tab to this button and press Space: the page shown afterwards, 0 for none.
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<int>("expected");
 
-    QTest::newRow("cameras") << 1 << "cameraTreeView refreshButton Next Close";
+    QTest::newRow("cameras") << 1 << "cameraTreeView refreshButton Next Close"
+                             << "Close" << 0;
     QTest::newRow("update file") << 2
                                  << "updateFileLineEdit Browse scrollArea updateNotesTextLabel "
-                                    "infoTextLabel Back Next Close";
-    QTest::newRow("summary") << 3 << "cameraTreeView Back Next Close";
-    QTest::newRow("results") << 5 << "cameraTreeView infoTextLabel_2 Next Save report... Close";
+                                    "infoTextLabel Back Next Close"
+                                 << "Back" << 1;
+    QTest::newRow("summary") << 3 << "cameraTreeView Back Next Close"
+                             << "Back" << 2;
+    QTest::newRow("results") << 5 << "cameraTreeView infoTextLabel_2 Next Save report... Close"
+                             << "Next" << 1;
     // Cam 2's update fails, so Retry is offered too.
     QTest::newRow("results with a failure")
-            << 5 << "cameraTreeView infoTextLabel_3 Next Save report... Retry Close";
+            << 5 << "cameraTreeView infoTextLabel_3 Next Save report... Retry Close"
+            << "Close" << 0;
 }
 
 // Tab follows what the page shows, top to bottom and left to right, also
@@ -266,42 +248,31 @@ void tst_WizardKeyboard::tabOrder()
 {
     QFETCH(int, page);
     QFETCH(QString, stops);
+    QFETCH(QString, button);
+    QFETCH(int, expected);
 
     WizardDriver w;
     w.addCameras({ "c1|Cam 1|M|1.0.0", "c2|Cam 2|M|1.0.0" });
-    const QByteArray update
-            = R"({"version": "2.0.0", "description": "d", "releaseNotes": "n", "models": ["M"],)"
-              R"( "phases": [{"step": "FileUpload", "estimatedMs": 50}])";
-    const QString path = w.writeUpdateFile(
-            "{\"updates\": ["
-            + (stops.contains("Retry") ? update + R"(, "cameraIds": ["c1"]}, )" + update
-                               + R"(, "cameraIds": ["c2"], "failure": {"step": "FileUpload",)"
-                               + R"( "message": "m"}})"
-                                       : update + '}')
-            + "]}");
+    const QString path = w.writeUpdateFile(updateFile(stops.contains("Retry")));
     QVERIFY(w.start());
-    QWidget *shown = w.page1;
+    const QList<QWidget *> pages { w.page1, w.page2, w.page3, w.page4, w.page5 };
     if (page == 1)
         w.check({ "c1" });
-    if (page > 1) {
+    else
         QVERIFY(w.toSummary({ "c1", "c2" }, path));
-        shown = w.page3;
-    }
-    if (page == 2) {
+    if (page == 2)
         QVERIFY(WizardDriver::click(w.page3, "Back"));
-        shown = w.page2;
-    }
     if (page == 5) {
         QVERIFY(WizardDriver::click(w.page3, "Next"));
         QVERIFY(w.waitForResults());
-        shown = w.page5;
     }
+    QWidget *shown = pages[page - 1];
     QVERIFY(activate(shown));
     // The mouse rests on a camera row, its check box open.
     if (QTreeView *tree = treeOf(shown))
         QCOMPARE(bool(openBox(tree, "Cam 1")), page != 5);
-    const QStringList expected = stops.split(' ');
-    for (int i = 0; i < 20 && nameOf(focused()) != expected.first(); ++i)
+    const QStringList order = stops.split(' ');
+    for (int i = 0; i < 20 && nameOf(focused()) != order.first(); ++i)
         press(Qt::Key_Tab);
     // A label's links are stops of their own inside it: counted once.
     const auto round = [&](int key) {
@@ -313,66 +284,19 @@ void tst_WizardKeyboard::tabOrder()
         }
         return seen;
     };
-    QCOMPARE(round(Qt::Key_Tab).join(' '), stops + ' ' + expected.first());
+    QCOMPARE(round(Qt::Key_Tab).join(' '), stops + ' ' + order.first());
     QStringList back = round(Qt::Key_Backtab);
     std::reverse(back.begin(), back.end());
-    QCOMPARE(back.join(' '), stops + ' ' + expected.first());
-}
+    QCOMPARE(back.join(' '), stops + ' ' + order.first());
 
-void tst_WizardKeyboard::backAndCloseByKeys_data()
-{
-    QTest::addColumn<int>("page");
-    QTest::addColumn<QString>("button");
-    QTest::addColumn<int>("expected"); // the page shown afterwards, 0 for none
-
-    QTest::newRow("close on 1") << 1 << "Close" << 0;
-    QTest::newRow("back on 2") << 2 << "Back" << 1;
-    QTest::newRow("close on 2") << 2 << "Close" << 0;
-    QTest::newRow("back on 3") << 3 << "Back" << 2;
-    QTest::newRow("close on 3") << 3 << "Close" << 0;
-    QTest::newRow("escape on 3") << 3 << "Escape" << 0;
-    QTest::newRow("next on 5") << 5 << "Next" << 1;
-    QTest::newRow("close on 5") << 5 << "Close" << 0;
-}
-
-// Tab to the button and press Space, as a keyboard user does.
-void tst_WizardKeyboard::backAndCloseByKeys()
-{
-    QFETCH(int, page);
-    QFETCH(QString, button);
-    QFETCH(int, expected);
-
-    WizardDriver w;
-    w.addCameras({ "c1|Cam 1|M|1.0.0" });
-    const QString path = w.writeUpdateFile(
-            R"({"updates": [{"version": "2.0.0", "description": "d", "models": ["M"],)"
-            R"( "phases": [{"step": "FileUpload", "estimatedMs": 50}]}]})");
-    QVERIFY(w.start());
-    const QList<QWidget *> pages { w.page1, w.page2, w.page3, w.page4, w.page5 };
-    if (page > 1)
-        QVERIFY(w.toSummary({ "c1" }, path));
-    if (page == 2)
-        QVERIFY(WizardDriver::click(w.page3, "Back") && w.page2->isVisible());
-    if (page == 5) {
-        QVERIFY(WizardDriver::click(w.page3, "Next"));
-        QVERIFY(w.waitForResults());
-    }
-    QVERIFY(activate(pages[page - 1]));
-    w.logPath = w.service->logFilePath();
-    if (button == "Escape") {
-        press(Qt::Key_Escape);
-    } else {
-        for (int i = 0; i < 20 && nameOf(focused()) != button; ++i)
-            press(Qt::Key_Tab);
-        QCOMPARE(nameOf(focused()), button);
-        press(Qt::Key_Space);
-    }
-    SimulatedHost::settle();
-    int shown = 0;
+    for (int i = 0; i < 20 && nameOf(focused()) != button; ++i)
+        press(Qt::Key_Tab);
+    press(Qt::Key_Space);
+    int after = 0;
     for (int i = 0; i < pages.size(); ++i)
         if (pages[i]->isVisible())
-            shown = i + 1;
-    QCOMPARE(shown, expected);
+            after = i + 1;
+    QCOMPARE(after, expected);
 }
 
 QTEST_MAIN(tst_WizardKeyboard)

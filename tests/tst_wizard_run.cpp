@@ -70,6 +70,7 @@ QStringList camera(int i, int n, const QString &name, const QString &from, const
 {
     const QStringList u = update.split('|');
     const bool reset = !u.value(4).isEmpty(), fails = !u.value(3).isEmpty();
+    const bool keeps = !u.value(5).isEmpty();
     const QString step = reset ? "DeviceReset" : "FileUpload";
     const int ms = reset ? 600 : 100;
     QStringList lines = kBegin.arg(QString::number(i), QString::number(n), name, from, u[0],
@@ -82,22 +83,20 @@ QStringList camera(int i, int n, const QString &name, const QString &from, const
         lines << "INFO DeviceReset progress: <ticks>";
     for (int p = 0; p <= (fails ? 50 : 100) && !reset; p += 25)
         lines << QStringLiteral("INFO FileUpload progress: %1%").arg(p);
-    if (fails) {
-        lines << "CRITICAL " + u[3]
-              << QStringLiteral("CRITICAL Firmware update (%1/%2) failed.").arg(i).arg(n);
-        return i < n ? lines << "WARNING Further firmware updates will be skipped" : lines;
-    }
-    lines << "INFO Finished update step: " + step
-          << QStringLiteral("INFO Update remaining time approximately %1 msec").arg(ms)
-          << "INFO Camera info after update:";
-    if (u.value(5).isEmpty())
-        return lines << "INFO DeviceFirmwareVersion: " + u[0]
-                     << QStringLiteral("INFO Finished firmware update (%1/%2)").arg(i).arg(n);
-    lines << "INFO DeviceFirmwareVersion: " + from
-          << QStringLiteral("CRITICAL The camera reports firmware version %1 after the update; "
-                            "expected %2.")
-                     .arg(from, u[0])
-          << QStringLiteral("CRITICAL Firmware update (%1/%2) failed.").arg(i).arg(n);
+    if (fails)
+        lines << "CRITICAL " + u[3];
+    else
+        lines << "INFO Finished update step: " + step
+              << QStringLiteral("INFO Update remaining time approximately %1 msec").arg(ms)
+              << "INFO Camera info after update:"
+              << "INFO DeviceFirmwareVersion: " + (keeps ? from : u[0]);
+    if (!fails && !keeps)
+        return lines << QStringLiteral("INFO Finished firmware update (%1/%2)").arg(i).arg(n);
+    if (keeps)
+        lines << QStringLiteral("CRITICAL The camera reports firmware version %1 after the update; "
+                                "expected %2.")
+                         .arg(from, u[0]);
+    lines << QStringLiteral("CRITICAL Firmware update (%1/%2) failed.").arg(i).arg(n);
     return i < n ? lines << "WARNING Further firmware updates will be skipped" : lines;
 }
 
@@ -162,23 +161,17 @@ void tst_WizardRun::retry_data()
     // Page 5's notice, or the left-out cameras' message.
     QTest::addColumn<QString>("said");
 
-    QTest::newRow("failed and skipped") << ""
-                                        << "B C"
-                                        << "";
-    QTest::newRow("one camera gone") << "vanish:C"
-                                     << "B"
-                                     << "left out: Cam C (C)";
-    QTest::newRow("all gone") << "vanish:B,C"
-                              << "-"
-                              << "None of the cameras to retry is connected any more: "
-                                 "Cam B (B), Cam C (C)";
-    QTest::newRow("file spoilt since") << "corrupt"
-                                       << "-"
-                                       << "The file could not be read: ";
-    QTest::newRow("file fits others now")
-            << "other"
-            << "-"
-            << "The firmware update file selected is not compatible with your camera model.";
+    const char *rows[][4] = {
+        { "failed and skipped", "", "B C", "" },
+        { "one camera gone", "vanish:C", "B", "left out: Cam C (C)" },
+        { "all gone", "vanish:B,C", "-",
+          "None of the cameras to retry is connected any more: Cam B (B), Cam C (C)" },
+        { "file spoilt since", "corrupt", "-", "The file could not be read: " },
+        { "file fits others now", "other", "-",
+          "The firmware update file selected is not compatible with your camera model." },
+    };
+    for (const auto &row : rows)
+        QTest::newRow(row[0]) << QString(row[1]) << QString(row[2]) << QString(row[3]);
 }
 
 void tst_WizardRun::retry()

@@ -89,8 +89,7 @@ public:
         if (!b || !b->isEnabled() || !b->isVisible())
             return false;
         // Page 3 takes no Next within a double-click's time of being shown.
-        if (qobject_cast<Plugin::FirmwareUpdater::Internal::View::CUpdateSummaryDialog *>(page)
-            && text == QLatin1String("Next"))
+        if (qobject_cast<View::CUpdateSummaryDialog *>(page) && text == QLatin1String("Next"))
             QTest::qWait(QApplication::doubleClickInterval() + 1);
         QTest::mouseClick(b, Qt::LeftButton);
         return true;
