@@ -36,14 +36,7 @@ struct Run
 Run runWizard(int cameras, int phases)
 {
     WizardDriver d;
-    QStringList setup;
-    QStringList ids;
-    for (int i = 0; i < cameras; ++i) {
-        const QString id = QStringLiteral("SN%1").arg(i, 5, 10, QLatin1Char('0'));
-        setup << QStringLiteral("%1|Camera %1|M|1.0").arg(id);
-        ids << id;
-    }
-    d.addCameras(setup);
+    const QStringList ids = d.addNumberedCameras(cameras);
     const QString path = d.writeUpdateFile(updateFile(phases));
     if (!d.start())
         qFatal("page 1 did not show");
@@ -58,10 +51,15 @@ Run runWizard(int cameras, int phases)
     QEventLoop loop;
     ShowWatcher watcher(&loop);
     d.page5->installEventFilter(&watcher);
+    // Page 3 drops a Next within a double click of being shown: wait that out
+    // before the clock starts, then click directly.
+    QTest::qWait(QApplication::doubleClickInterval() + 1);
+    QAbstractButton *next = WizardDriver::button(d.page3, QStringLiteral("Next"));
+    if (!next || !next->isEnabled())
+        qFatal("the run cannot start");
     Run run;
     run.ms = Bench::elapsedMs([&] {
-        if (!WizardDriver::click(d.page3, QStringLiteral("Next")))
-            qFatal("the run did not start");
+        QTest::mouseClick(next, Qt::LeftButton);
         loop.exec();
     });
     if (d.counts() != QStringLiteral("%1 0 0").arg(cameras))
