@@ -1,5 +1,7 @@
 #include "api/IFirmwareUpdaterService.h"
 
+#include <algorithm>
+
 namespace Plugin::FirmwareUpdater {
 
 IFirmwareUpdaterService::IFirmwareUpdaterService(QObject *parent)
@@ -15,6 +17,10 @@ bool IFirmwareUpdaterService::isLogFileComplete()
 
 QString IFirmwareUpdaterService::escapedForLog(const QString &text)
 {
+    // Nearly every line is printable ASCII: no copy for those.
+    if (std::all_of(text.cbegin(), text.cend(),
+                    [](QChar c) { return c.unicode() >= 0x20 && c.unicode() < 0x7f; }))
+        return text;
     QString escaped;
     escaped.reserve(text.size());
     for (int i = 0; i < text.size(); ++i) {

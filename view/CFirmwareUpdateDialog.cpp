@@ -159,6 +159,8 @@ void CFirmwareUpdateDialog::timerEvent(QTimerEvent *event)
     }
     m_progressFrame.stop();
     m_ui->progressBar->update();
+    if (m_ui->phaseLabel->text() != m_phaseText)
+        m_ui->phaseLabel->setText(m_phaseText);
 }
 
 void CFirmwareUpdateDialog::showFinishingCurrentCamera(Finishing why)
@@ -174,7 +176,10 @@ void CFirmwareUpdateDialog::showFinishingCurrentCamera(Finishing why)
 
 void CFirmwareUpdateDialog::setPhaseText(const QString &text)
 {
-    m_ui->phaseLabel->setText(text);
+    // Like the bar, once a frame: a new text lays the label out again.
+    m_phaseText = text;
+    if (!m_progressFrame.isActive())
+        m_progressFrame.start(ProgressFrameMs, this);
 }
 
 void CFirmwareUpdateDialog::setTimeLeft(qint64 msecs)

@@ -71,6 +71,7 @@ private:
     QVector<QMetaObject::Connection> m_rowWatches;
     bool m_expandNeeded = true;
     QBasicTimer m_progressFrame;
+    QString m_phaseText;
 };
 
 } // namespace Plugin::FirmwareUpdater::Internal::View
