@@ -85,14 +85,7 @@ Result measureIdle(int ms)
 Result measureRun()
 {
     WizardDriver d;
-    QStringList cameras;
-    QStringList ids;
-    for (int i = 0; i < kCameras; ++i) {
-        const QString id = QStringLiteral("SN%1").arg(i, 2, 10, QLatin1Char('0'));
-        cameras << QStringLiteral("%1|Camera %1|M|1.0").arg(id);
-        ids << id;
-    }
-    d.addCameras(cameras);
+    const QStringList ids = d.addNumberedCameras(kCameras);
     d.host.pool.setTimeScale(1.0);
     const QString path = d.writeUpdateFile(updateFile());
     if (!d.start() || !d.toSummary(ids, path))

@@ -67,6 +67,19 @@ public:
         }
     }
 
+    // Cameras "SN00000".. "Camera SN00000".. of model M on firmware 1.0; their ids.
+    QStringList addNumberedCameras(int count)
+    {
+        QStringList setup;
+        QStringList ids;
+        for (int i = 0; i < count; ++i) {
+            ids << QStringLiteral("SN%1").arg(i, 5, 10, QLatin1Char('0'));
+            setup << QStringLiteral("%1|Camera %1|M|1.0").arg(ids.last());
+        }
+        addCameras(setup);
+        return ids;
+    }
+
     QString writeUpdateFile(const QByteArray &content)
     {
         QFile file(temp.path() + QStringLiteral("/update.guf"));
