@@ -1,6 +1,7 @@
 #include "view/CUpdateSelectionDialog.h"
 
 #include "host/IFirmwareUpdateInfo.h"
+#include "style/PagePalette.h"
 
 #include "ui_UpdateSelectionDialog.h"
 
@@ -25,6 +26,16 @@ CUpdateSelectionDialog::CUpdateSelectionDialog(QWidget *parent)
     m_ui->updateVersionTextLabel->setTextFormat(Qt::PlainText);
 
     m_ui->updateFileLineEdit->setText(QDir::toNativeSeparators(QDir::homePath()));
+    // The field's own style sheet makes it paint with the desktop's palette,
+    // which may be dark; the page is light whatever the desktop.
+    const QPalette light = Style::PagePalette::light();
+    m_ui->updateFileLineEdit->setStyleSheet(
+            m_ui->updateFileLineEdit->styleSheet()
+            + QStringLiteral("\nbackground-color: %1;\ncolor: %2;\nselection-background-color: %3;"
+                             "\nselection-color: %4;")
+                      .arg(light.color(QPalette::Base).name(), light.color(QPalette::Text).name(),
+                           light.color(QPalette::Highlight).name(),
+                           light.color(QPalette::HighlightedText).name()));
 
     m_backButton = m_ui->buttonBox->addButton(tr("Back"), QDialogButtonBox::AcceptRole);
     m_nextButton = m_ui->buttonBox->addButton(tr("Next"), QDialogButtonBox::DestructiveRole);
