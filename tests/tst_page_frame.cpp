@@ -232,7 +232,7 @@ private slots:
         QTest::newRow("progress") << 4 << 512 << "Step 4: Updating firmware"
                                   << "0:94 3:142 4:148 6:128 | Label,Label,Label,Status in 2";
         QTest::newRow("result") << 5 << 600 << "Step 5: Result summary"
-                                << "0:211 3:173 7:202 | Label,Label,Result in 2";
+                                << "0:216 3:178 7:206 | Label,Label,Result in 2";
     }
 
     // The tree's columns and delegates, then every fixed text in Japanese

@@ -6,6 +6,7 @@
 
 #include <QDialogButtonBox>
 #include <QHeaderView>
+#include <QLineEdit>
 #include <QScrollBar>
 #include <QStyleFactory>
 #include <QTextDocumentFragment>
@@ -38,7 +39,7 @@ double contrast(QRgb a, QRgb b)
 
 // The strongest contrast of any pixel in area against the area's most
 // common colour, its background: what the darkest stroke of its text gives.
-double inkContrast(const QImage &image, const QRect &area)
+double inkContrast(const QImage &image, const QRect &area, QRgb *backgroundOut = nullptr)
 {
     QHash<QRgb, int> counts;
     const QRect inside = area & image.rect();
@@ -54,6 +55,8 @@ double inkContrast(const QImage &image, const QRect &area)
     double best = 1.0;
     for (auto it = counts.cbegin(); it != counts.cend(); ++it)
         best = qMax(best, contrast(it.key(), background));
+    if (backgroundOut)
+        *backgroundOut = background;
     return best;
 }
 
@@ -88,6 +91,8 @@ struct FilledPage
             page->setTreeModel(model);
         if (auto *summary = qobject_cast<CUpdateSummaryDialog *>(page.get()))
             summary->setDowngradeWarningVisible(true);
+        if (auto *file = qobject_cast<CUpdateSelectionDialog *>(page.get()))
+            file->setUpdateFilePath(QStringLiteral("/data/A1-20_1.5.0.guf"));
         if (auto *progress = qobject_cast<CFirmwareUpdateDialog *>(page.get()))
             progress->setProgressText(1, 3);
         if (auto *result = qobject_cast<CResultSummaryDialog *>(page.get())) {
@@ -186,13 +191,19 @@ private slots:
         const QImage image = filled.page->grab().toImage();
 
         QStringList faults;
-        for (QLabel *label : filled.page->findChildren<QLabel *>()) {
-            if (!label->isVisible() || label->text().isEmpty() || label->width() < 8)
+        for (QWidget *widget : filled.page->findChildren<QWidget *>()) {
+            const auto *label = qobject_cast<QLabel *>(widget);
+            const auto *field = qobject_cast<QLineEdit *>(widget);
+            if ((!label || label->text().isEmpty()) && (!field || field->text().isEmpty()))
                 continue;
-            const QRect area(label->mapTo(filled.page.get(), QPoint()), label->size());
-            const double ratio = inkContrast(image, physical(area, image));
-            if (ratio < 4.5)
-                faults << QStringLiteral("%1 %2").arg(label->objectName()).arg(ratio, 0, 'f', 1);
+            if (!widget->isVisible() || widget->width() < 8)
+                continue;
+            const QRect area(widget->mapTo(filled.page.get(), QPoint()), widget->size());
+            QRgb background = 0;
+            const double ratio = inkContrast(image, physical(area, image), &background);
+            // A field is as light as the page around it.
+            if (ratio < 4.5 || (field && luminance(background) < 0.8))
+                faults << QStringLiteral("%1 %2").arg(widget->objectName()).arg(ratio, 0, 'f', 1);
         }
         if (filled.view) {
             const QImage cells = filled.view->viewport()->grab().toImage();
@@ -388,12 +399,18 @@ private slots:
     void treeTakesRoom()
     {
         QFETCH(int, page);
-        FilledPage filled(page, QStringLiteral("OK,OK,OK,OK,OK,OK,OK,OK,OK,OK,OK,OK,OK,OK,OK"));
+        FilledPage filled(page, QStringLiteral("OK,").repeated(29) + QStringLiteral("OK"));
         QVERIFY(QTest::qWaitForWindowExposed(filled.page.get()));
         filled.page->resize(570, 556);
         QCoreApplication::processEvents();
+        // The page's smallest height still leaves three rows in view.
+        QTRY_VERIFY(filled.view->viewport()->height() >= 3 * filled.view->sizeHintForRow(0));
+        // Once the spacers the tree's minimum squeezed have their room back,
+        // all further height goes to the tree.
+        filled.page->resize(570, 680);
+        QCoreApplication::processEvents();
         const int before = filled.view->height();
-        filled.page->resize(570, 700);
+        filled.page->resize(570, 824);
         QCoreApplication::processEvents();
         QCOMPARE(filled.view->height() - before, 144);
         if (page > 1) {

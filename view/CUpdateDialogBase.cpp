@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDialogButtonBox>
+#include <QHeaderView>
 #include <QLayout>
 #include <QPointer>
 #include <QPushButton>
@@ -72,7 +73,25 @@ void CUpdateDialogBase::keepDefaultOffWhileDisabled(QPushButton *button)
 void CUpdateDialogBase::showEvent(QShowEvent *event)
 {
     applyPaletteToChildren();
+    keepTreeRowsVisible();
     QDialog::showEvent(event);
+}
+
+void CUpdateDialogBase::keepTreeRowsVisible()
+{
+    auto *tree = findChild<QTreeView *>(QStringLiteral("cameraTreeView"));
+    if (!tree)
+        return;
+    constexpr int Rows = 3;
+    const int row = qMax(tree->fontMetrics().height(),
+                         tree->model() && tree->model()->rowCount() > 0 ? tree->sizeHintForRow(0)
+                                                                         : 0);
+    const int header = tree->isHeaderHidden() ? 0 : tree->header()->sizeHint().height();
+    // Room for a horizontal scroll bar too: narrow columns may bring one.
+    const int scrollBar = tree->horizontalScrollBarPolicy() == Qt::ScrollBarAlwaysOff
+            ? 0
+            : tree->horizontalScrollBar()->sizeHint().height();
+    tree->setMinimumHeight(header + Rows * row + scrollBar + 2 * tree->frameWidth());
 }
 
 void CUpdateDialogBase::applyPaletteToChildren()

@@ -66,6 +66,9 @@ private:
     // Widgets under a style sheet take the application's palette instead of
     // their parent's, so each gets the page's light one itself.
     void applyPaletteToChildren();
+    // However the texts below it wrap (large fonts, long translations), the
+    // camera tree keeps a few rows in view; the window grows instead.
+    void keepTreeRowsVisible();
 
     QSharedPointer<CFirmwareUpdateTreeModel> m_treeModel;
 };
